@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace qx {
+
+enum class MessageIcon { Information, Critical };
+enum class MessageButtons { Ok, YesNo };
+enum class MessageAnswer { Ok, Yes, No };
+
+// Modal message boxes with the application title as caption.
+class MessageBoxes {
+public:
+    virtual ~MessageBoxes() = default;
+    virtual MessageAnswer show(QWidget *parent, const QString &text, MessageIcon icon,
+                               MessageButtons buttons = MessageButtons::Ok) = 0;
+};
+
+} // namespace qx
