@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QStringList>
+
+class QTextStream;
+
+namespace qx {
+
+// Exit statuses of qx-friendship-report.
+inline constexpr int ReportExitSuccess = 0;
+inline constexpr int ReportExitUsage = 2;
+
+// Runs qx-friendship-report:
+//
+//     qx-friendship-report [--json] YOUR_BIRTH_DATE FRIENDS_BIRTH_DATE
+//
+// arguments are as QCoreApplication::arguments() gives them, program name
+// first. The report goes to out; a refused date, a malformed argument or an
+// unknown option gets one line on err and nothing on out. Returns the exit
+// status: ReportExitSuccess, or ReportExitUsage for anything refused.
+int RunReportCommand(const QStringList &arguments, QTextStream &out, QTextStream &err);
+
+} // namespace qx

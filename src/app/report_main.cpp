@@ -1,0 +1,16 @@
+#include "ReportCommand.h"
+
+#include <QCoreApplication>
+#include <QTextStream>
+
+#include <cstdio>
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("qx-friendship-report"));
+
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    return qx::RunReportCommand(QCoreApplication::arguments(), out, err);
+}

@@ -1,0 +1,371 @@
+#include "ReportCommand.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTest>
+#include <QTextStream>
+
+namespace {
+
+struct CommandResult {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+CommandResult Run(const QStringList &arguments)
+{
+    CommandResult result;
+    QTextStream out(&result.out);
+    QTextStream err(&result.err);
+    result.exitCode = qx::RunReportCommand(QStringList{QStringLiteral("qx-friendship-report")} + arguments, out, err);
+    out.flush();
+    err.flush();
+    return result;
+}
+
+QJsonObject RunJson(const QString &yours, const QString &friends)
+{
+    const CommandResult result = Run({QStringLiteral("--json"), yours, friends});
+    if (result.exitCode != 0 || !result.err.isEmpty())
+        return {};
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(result.out.toUtf8(), &error);
+    return error.error == QJsonParseError::NoError ? document.object() : QJsonObject();
+}
+
+const QStringList FieldNames = {
+    QStringLiteral("YourSunSign"),
+    QStringLiteral("YourFriendsSunSign"),
+    QStringLiteral("YourFriendshipProfile"),
+    QStringLiteral("YourFriendsFriendshipProfile"),
+    QStringLiteral("FriendshipCompatibilityResult"),
+    QStringLiteral("FriendshipCompatibility"),
+    QStringLiteral("Dependable"),
+    QStringLiteral("Caring"),
+    QStringLiteral("Outgoing"),
+    QStringLiteral("Loyal"),
+    QStringLiteral("Adventurous"),
+    QStringLiteral("Initiator"),
+    QStringLiteral("Listener"),
+};
+
+const QString YourDateRefused = QStringLiteral("Please Enter Your Correct Date of Birth!");
+const QString YourThirtyFirstRefused = QStringLiteral("Please Enter Correct Date of Birth !");
+const QString FriendsDateRefused = QStringLiteral("Please Enter Correct Date of Birth Of Your Friend!");
+
+} // namespace
+
+// qx-friendship-report: arguments in, report or one line of complaint out.
+class TestReportCommand : public QObject {
+    Q_OBJECT
+
+private slots:
+    void jsonReport();
+    void jsonKeepsFieldOrder();
+    void jsonEscapesQuotesAndKeepsBlanks();
+    void plainTextReport();
+    void optionMayFollowTheDates();
+    void windowDateChecks_data();
+    void windowDateChecks();
+    void acceptedDates_data();
+    void acceptedDates();
+    void malformedArguments_data();
+    void malformedArguments();
+    void help_data();
+    void help();
+    void executable_data();
+    void executable();
+};
+
+void TestReportCommand::jsonReport()
+{
+    // 21 July is already Leo, 20 July still Cancer.
+    const QJsonObject report = RunJson(QStringLiteral("1990-07-21"), QStringLiteral("1985-07-20"));
+    QStringList keys = report.keys();
+    QStringList expectedKeys = FieldNames;
+    keys.sort();
+    expectedKeys.sort();
+    QCOMPARE(keys, expectedKeys);
+    for (const QString &name : FieldNames)
+        QVERIFY2(report.value(name).isString(), qPrintable(name));
+
+    QCOMPARE(report.value(QStringLiteral("YourSunSign")).toString(), QStringLiteral("Leo"));
+    QCOMPARE(report.value(QStringLiteral("YourFriendsSunSign")).toString(), QStringLiteral("Cancer"));
+    QVERIFY(report.value(QStringLiteral("YourFriendshipProfile")).toString().startsWith(
+        QStringLiteral("These people are in an elated mood")));
+    QVERIFY(report.value(QStringLiteral("YourFriendsFriendshipProfile")).toString().startsWith(
+        QStringLiteral("The best part to have a Cancerian")));
+    QCOMPARE(report.value(QStringLiteral("FriendshipCompatibilityResult")).toString(),
+             QStringLiteral("This can be a sincere relationship if both of you strive to make it work out."));
+    QCOMPARE(report.value(QStringLiteral("FriendshipCompatibility")).toString(),
+             QStringLiteral("You both Could Be Better Friends"));
+    QCOMPARE(report.value(QStringLiteral("Dependable")).toString(), QStringLiteral("You may let down your friend sometimes"));
+    QCOMPARE(report.value(QStringLiteral("Caring")).toString(), QStringLiteral("You care about each other a lot"));
+    QCOMPARE(report.value(QStringLiteral("Outgoing")).toString(), QStringLiteral("You are an extrovert"));
+    QCOMPARE(report.value(QStringLiteral("Loyal")).toString(), QStringLiteral("You are highly loyal to each other"));
+    QCOMPARE(report.value(QStringLiteral("Adventurous")).toString(), QStringLiteral("You do not mind adventures"));
+    QCOMPARE(report.value(QStringLiteral("Initiator")).toString(), QStringLiteral("You keep the relationship going at all costs"));
+    QCOMPARE(report.value(QStringLiteral("Listener")).toString(), QStringLiteral("You listen to your friend sometimes"));
+}
+
+void TestReportCommand::jsonKeepsFieldOrder()
+{
+    const CommandResult result = Run({QStringLiteral("--json"), QStringLiteral("1990-07-21"), QStringLiteral("1985-07-20")});
+    QCOMPARE(result.exitCode, 0);
+    qsizetype previous = -1;
+    for (const QString &name : FieldNames) {
+        const qsizetype at = result.out.indexOf(QLatin1Char('"') + name + QStringLiteral("\":"));
+        QVERIFY2(at > previous, qPrintable(name));
+        previous = at;
+    }
+}
+
+void TestReportCommand::jsonEscapesQuotesAndKeepsBlanks()
+{
+    // Gemini and Taurus: the pair text ends in a double quote.
+    const CommandResult raw = Run({QStringLiteral("--json"), QStringLiteral("2000-06-01"), QStringLiteral("2000-05-01")});
+    QCOMPARE(raw.exitCode, 0);
+    QVERIFY(raw.out.contains(QStringLiteral("to get to know each other.\\\"\"")));
+
+    const QJsonObject geminiTaurus = RunJson(QStringLiteral("2000-06-01"), QStringLiteral("2000-05-01"));
+    const QString sentence15 = QStringLiteral(
+        "This can turn out to be a great friendship if you are ready to give each other time to get to know each other.");
+    QCOMPARE(geminiTaurus.value(QStringLiteral("FriendshipCompatibilityResult")).toString(), sentence15 + QLatin1Char('"'));
+
+    // Aquarius keeps the leading blank of its adventure line; Taurus and
+    // Sagittarius keep the trailing blank of their pair text; the Aries
+    // profile keeps its trailing blank.
+    const QJsonObject aquarius = RunJson(QStringLiteral("1970-02-01"), QStringLiteral("1970-01-01"));
+    QCOMPARE(aquarius.value(QStringLiteral("Adventurous")).toString(), QStringLiteral(" You love adventures"));
+    const QJsonObject taurusSagittarius = RunJson(QStringLiteral("1950-05-01"), QStringLiteral("1950-12-01"));
+    QCOMPARE(taurusSagittarius.value(QStringLiteral("FriendshipCompatibilityResult")).toString(),
+             QStringLiteral("You will have to work on your friendship and have patience to make it work. "));
+    const QJsonObject aries = RunJson(QStringLiteral("1950-04-01"), QStringLiteral("1950-04-02"));
+    QVERIFY(aries.value(QStringLiteral("YourFriendshipProfile")).toString().endsWith(QStringLiteral("snap. ")));
+}
+
+void TestReportCommand::plainTextReport()
+{
+    const CommandResult result = Run({QStringLiteral("1990-07-21"), QStringLiteral("1985-07-20")});
+    QCOMPARE(result.exitCode, 0);
+    QVERIFY(result.err.isEmpty());
+    const QString &text = result.out;
+
+    // Both tabs in the window's order, each heading before its value.
+    const QStringList inOrder = {
+        QStringLiteral("Friendship Profile"),
+        QStringLiteral("Your Sun Sign: Leo"),
+        QStringLiteral("Your Friendship Profile:"),
+        QStringLiteral("These people are in an elated mood"),
+        QStringLiteral("Your Friend's Sun Sign: Cancer"),
+        QStringLiteral("Your Friend's Friendship Profile:"),
+        QStringLiteral("The best part to have a Cancerian"),
+        QStringLiteral("Friendship Compatibility"),
+        QStringLiteral("Dependable:"), QStringLiteral("You may let down your friend sometimes"),
+        QStringLiteral("Caring:"), QStringLiteral("You care about each other a lot"),
+        QStringLiteral("Outgoing:"), QStringLiteral("You are an extrovert"),
+        QStringLiteral("Loyal:"), QStringLiteral("You are highly loyal to each other"),
+        QStringLiteral("Adventurous:"), QStringLiteral("You do not mind adventures"),
+        QStringLiteral("Initiator:"), QStringLiteral("You keep the relationship going at all costs"),
+        QStringLiteral("Listener:"), QStringLiteral("You listen to your friend sometimes"),
+        QStringLiteral("Friendship Compatibility: You both Could Be Better Friends"),
+        QStringLiteral("This can be a sincere relationship"),
+    };
+    qsizetype from = 0;
+    for (const QString &part : inOrder) {
+        const qsizetype at = text.indexOf(part, from);
+        QVERIFY2(at >= 0, qPrintable(part));
+        from = at + part.size();
+    }
+
+    // Wrapped for a terminal, and plain ASCII.
+    for (const QString &line : text.split(QLatin1Char('\n')))
+        QVERIFY2(line.size() <= 78, qPrintable(line));
+    for (QChar c : text)
+        QVERIFY(c == QLatin1Char('\n') || (c.unicode() >= 0x20 && c.unicode() < 0x7f));
+
+    // Wrapping only breaks lines: every word of the profile is still there.
+    QString flattened = text.simplified();
+    QVERIFY(flattened.contains(QStringLiteral(
+        "A friend who does not appreciate their generosity may not get the chance to show it later.")));
+}
+
+void TestReportCommand::optionMayFollowTheDates()
+{
+    const CommandResult before = Run({QStringLiteral("--json"), QStringLiteral("1990-07-21"), QStringLiteral("1985-07-20")});
+    const CommandResult after = Run({QStringLiteral("1990-07-21"), QStringLiteral("1985-07-20"), QStringLiteral("--json")});
+    QCOMPARE(after.exitCode, 0);
+    QCOMPARE(after.out, before.out);
+}
+
+void TestReportCommand::windowDateChecks_data()
+{
+    QTest::addColumn<QString>("yours");
+    QTest::addColumn<QString>("friends");
+    QTest::addColumn<QString>("message");
+
+    QTest::newRow("your 30 February") << "1990-02-30" << "1985-07-20" << YourDateRefused;
+    QTest::newRow("your 31 February") << "1990-02-31" << "1985-07-20" << YourDateRefused;
+    QTest::newRow("your 31 April") << "1990-04-31" << "1985-07-20" << YourThirtyFirstRefused;
+    QTest::newRow("your 31 June") << "1990-06-31" << "1985-07-20" << YourThirtyFirstRefused;
+    QTest::newRow("your 31 September") << "1990-09-31" << "1985-07-20" << YourThirtyFirstRefused;
+    QTest::newRow("your 31 November") << "1990-11-31" << "1985-07-20" << YourThirtyFirstRefused;
+    QTest::newRow("friend's 30 February") << "1990-07-21" << "1985-02-30" << FriendsDateRefused;
+    QTest::newRow("friend's 31 February") << "1990-07-21" << "1985-02-31" << FriendsDateRefused;
+    QTest::newRow("friend's 31 April") << "1990-07-21" << "1985-04-31" << FriendsDateRefused;
+    QTest::newRow("friend's 31 June") << "1990-07-21" << "1985-06-31" << FriendsDateRefused;
+    QTest::newRow("friend's 31 September") << "1990-07-21" << "1985-09-31" << FriendsDateRefused;
+    QTest::newRow("friend's 31 November") << "1990-07-21" << "1985-11-31" << FriendsDateRefused;
+    QTest::newRow("both refused: yours first") << "1990-02-30" << "1985-04-31" << YourDateRefused;
+    QTest::newRow("both 31 April: yours first") << "1990-04-31" << "1985-04-31" << YourThirtyFirstRefused;
+}
+
+void TestReportCommand::windowDateChecks()
+{
+    QFETCH(QString, yours);
+    QFETCH(QString, friends);
+    QFETCH(QString, message);
+
+    for (const QStringList &arguments : {QStringList{yours, friends}, QStringList{QStringLiteral("--json"), yours, friends}}) {
+        const CommandResult result = Run(arguments);
+        QCOMPARE(result.exitCode, 2);
+        QCOMPARE(result.out, QString());
+        QCOMPARE(result.err, message + QLatin1Char('\n'));
+    }
+}
+
+void TestReportCommand::acceptedDates_data()
+{
+    QTest::addColumn<QString>("yours");
+    QTest::addColumn<QString>("friends");
+    QTest::addColumn<QString>("yourSign");
+    QTest::addColumn<QString>("friendsSign");
+
+    QTest::newRow("29 February of a common year") << "1901-02-29" << "1901-02-29" << "Pisces" << "Pisces";
+    QTest::newRow("first and last year") << "1900-01-01" << "2050-12-31" << "Capricorn" << "Capricorn";
+    QTest::newRow("31 January, 31 March") << "1990-01-31" << "1990-03-31" << "Aquarius" << "Aries";
+    QTest::newRow("31 May, 31 July") << "1990-05-31" << "1990-07-31" << "Gemini" << "Leo";
+    QTest::newRow("31 August, 31 October") << "1990-08-31" << "1990-10-31" << "Virgo" << "Scorpio";
+    QTest::newRow("31 December, 20 January") << "1990-12-31" << "1990-01-20" << "Capricorn" << "Aquarius";
+    QTest::newRow("19 February, 18 February") << "1990-02-19" << "1990-02-18" << "Pisces" << "Aquarius";
+    QTest::newRow("21 October, 21 December") << "1990-10-21" << "1990-12-21" << "Scorpio" << "Capricorn";
+}
+
+void TestReportCommand::acceptedDates()
+{
+    QFETCH(QString, yours);
+    QFETCH(QString, friends);
+    QFETCH(QString, yourSign);
+    QFETCH(QString, friendsSign);
+
+    const QJsonObject report = RunJson(yours, friends);
+    QCOMPARE(report.value(QStringLiteral("YourSunSign")).toString(), yourSign);
+    QCOMPARE(report.value(QStringLiteral("YourFriendsSunSign")).toString(), friendsSign);
+}
+
+void TestReportCommand::malformedArguments_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QStringList>("mentions"); // what the complaint must name
+
+    const QString good = QStringLiteral("1990-07-21");
+    const QString you = QStringLiteral("YOUR_BIRTH_DATE");
+    const QString friends = QStringLiteral("FRIENDS_BIRTH_DATE");
+
+    QTest::newRow("no arguments") << QStringList{} << QStringList{QStringLiteral("two birth dates"), QStringLiteral("got 0")};
+    QTest::newRow("one date") << QStringList{good} << QStringList{QStringLiteral("two birth dates"), QStringLiteral("got 1")};
+    QTest::newRow("three dates") << QStringList{good, good, good} << QStringList{QStringLiteral("two birth dates"), QStringLiteral("got 3")};
+    QTest::newRow("only --json") << QStringList{QStringLiteral("--json")} << QStringList{QStringLiteral("got 0")};
+    QTest::newRow("unknown long option") << QStringList{QStringLiteral("--xml"), good, good} << QStringList{QStringLiteral("xml")};
+    QTest::newRow("unknown short option") << QStringList{QStringLiteral("-x"), good, good} << QStringList{QStringLiteral("x")};
+    QTest::newRow("slashes") << QStringList{QStringLiteral("1990/07/21"), good} << QStringList{you, QStringLiteral("1990/07/21"), QStringLiteral("YYYY-MM-DD")};
+    QTest::newRow("one-digit month") << QStringList{QStringLiteral("1990-7-21"), good} << QStringList{you, QStringLiteral("YYYY-MM-DD")};
+    QTest::newRow("one-digit day") << QStringList{good, QStringLiteral("1990-07-1")} << QStringList{friends, QStringLiteral("YYYY-MM-DD")};
+    QTest::newRow("two-digit year") << QStringList{good, QStringLiteral("90-07-21")} << QStringList{friends, QStringLiteral("YYYY-MM-DD")};
+    QTest::newRow("words") << QStringList{QStringLiteral("yesterday"), good} << QStringList{you, QStringLiteral("yesterday")};
+    QTest::newRow("empty") << QStringList{good, QString()} << QStringList{friends, QStringLiteral("YYYY-MM-DD")};
+    QTest::newRow("leading blank") << QStringList{QStringLiteral(" 1990-07-21"), good} << QStringList{you};
+    QTest::newRow("trailing text") << QStringList{good, QStringLiteral("1990-07-21T10:00")} << QStringList{friends};
+    QTest::newRow("other digits") << QStringList{QString::fromUtf8("\u0661\u0669\u0669\u0660-07-21"), good} << QStringList{you};
+    QTest::newRow("month 13") << QStringList{QStringLiteral("1990-13-01"), good} << QStringList{you, QStringLiteral("month")};
+    QTest::newRow("month 00") << QStringList{good, QStringLiteral("1990-00-10")} << QStringList{friends, QStringLiteral("month")};
+    QTest::newRow("day 32") << QStringList{QStringLiteral("1990-07-32"), good} << QStringList{you, QStringLiteral("day")};
+    QTest::newRow("day 00") << QStringList{good, QStringLiteral("1990-07-00")} << QStringList{friends, QStringLiteral("day")};
+    QTest::newRow("year 1899") << QStringList{QStringLiteral("1899-12-31"), good} << QStringList{you, QStringLiteral("year"), QStringLiteral("1900")};
+    QTest::newRow("year 2051") << QStringList{good, QStringLiteral("2051-01-01")} << QStringList{friends, QStringLiteral("year"), QStringLiteral("2050")};
+    // A malformed date is reported even when the other one would be refused
+    // by the window's checks: the dates must be readable first.
+    QTest::newRow("malformed beats refused") << QStringList{QStringLiteral("1990-02-30"), QStringLiteral("1990-02-32")} << QStringList{friends, QStringLiteral("day")};
+}
+
+void TestReportCommand::malformedArguments()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QStringList, mentions);
+
+    const CommandResult result = Run(arguments);
+    QCOMPARE(result.exitCode, 2);
+    QCOMPARE(result.out, QString());
+    QVERIFY2(result.err.endsWith(QLatin1Char('\n')) && result.err.count(QLatin1Char('\n')) == 1, qPrintable(result.err));
+    for (const QString &mention : mentions)
+        QVERIFY2(result.err.contains(mention), qPrintable(result.err));
+}
+
+void TestReportCommand::help_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::newRow("--help") << QStringList{QStringLiteral("--help")};
+    QTest::newRow("-h") << QStringList{QStringLiteral("-h")};
+    QTest::newRow("--help with dates") << QStringList{QStringLiteral("--help"), QStringLiteral("1990-07-21"), QStringLiteral("1985-07-20")};
+}
+
+void TestReportCommand::help()
+{
+    QFETCH(QStringList, arguments);
+    const CommandResult result = Run(arguments);
+    QCOMPARE(result.exitCode, 0);
+    QCOMPARE(result.err, QString());
+    QVERIFY(result.out.contains(QStringLiteral("Usage:")));
+    QVERIFY(result.out.contains(QStringLiteral("--json")));
+    QVERIFY(result.out.contains(QStringLiteral("YOUR_BIRTH_DATE")));
+    QVERIFY(result.out.contains(QStringLiteral("FRIENDS_BIRTH_DATE")));
+}
+
+void TestReportCommand::executable_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("outContains");
+    QTest::addColumn<QString>("err");
+
+    QTest::newRow("JSON report") << QStringList{QStringLiteral("--json"), QStringLiteral("1990-07-21"), QStringLiteral("1985-07-20")}
+                                 << 0 << QStringLiteral("\"YourFriendsSunSign\": \"Cancer\"") << QString();
+    QTest::newRow("refused date") << QStringList{QStringLiteral("1990-02-30"), QStringLiteral("1985-07-20")}
+                                  << 2 << QString() << YourDateRefused + QLatin1Char('\n');
+}
+
+// The installed program: real stdout, stderr and exit status.
+void TestReportCommand::executable()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QString, outContains);
+    QFETCH(QString, err);
+
+    QProcess process;
+    process.start(QStringLiteral(QX_REPORT_EXECUTABLE), arguments);
+    QVERIFY(process.waitForFinished(30000));
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(process.exitCode(), exitCode);
+    const QString out = QString::fromUtf8(process.readAllStandardOutput());
+    if (outContains.isEmpty())
+        QCOMPARE(out, QString());
+    else
+        QVERIFY2(out.contains(outContains), qPrintable(out));
+    QCOMPARE(QString::fromUtf8(process.readAllStandardError()), err);
+}
+
+QTEST_GUILESS_MAIN(TestReportCommand)
+#include "tst_reportcommand.moc"
