@@ -2,9 +2,16 @@
 
 #include "Platform.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 
 namespace qx {
+
+namespace {
+
+// More windows than the program ever has loaded at once, twice over.
+constexpr int MaxUnloadSteps = 32;
+
+} // namespace
 
 QList<QPointer<QWidget>> &Forms::registry()
 {
@@ -75,19 +82,34 @@ void ExitApplication()
     Forms::exiting() = true;
     if (!Forms::unloadingAll()) {
         Forms::unloadingAll() = true;
-        // An unload step may load another window (the exit screen) or call
-        // back in here; keep going until nothing is loaded.
+        // An unload step may load another window (the main window's shows the
+        // exit screen) or call back in here; go on until nothing is loaded. A
+        // window that is still loaded after its unload step has run is taken
+        // down without it, and so is every window once an unload step has run
+        // for each of too many windows: the end never depends on them.
+        int unloadSteps = 0;
         while (!Forms::loadedInOrder().isEmpty()) {
             QWidget *form = Forms::loadedInOrder().constFirst();
-            form->close();
-            // A window whose unload step did not finish is taken down anyway.
+            if (++unloadSteps <= MaxUnloadSteps) {
+                try {
+                    form->close();
+                } catch (...) {
+                }
+            }
             Forms::unloaded(form);
         }
+        // Whatever an unload step showed goes as well: no window remains.
+        for (QWidget *window : QApplication::topLevelWidgets())
+            if (window->isVisible())
+                window->hide();
         // Nothing the program stores may be lost on the way out.
         if (SettingsStore *settings = platform().settings)
             settings->flush();
         Forms::unloadingAll() = false;
     }
+    // Ends the event loop, and every nested one, as soon as the current event
+    // handler returns; before the loop has started the entry point sees
+    // exitRequested() and ends at once.
     QCoreApplication::exit(0);
 }
 

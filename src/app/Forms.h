@@ -63,9 +63,12 @@ private:
     static bool &unloadingAll();
 };
 
-// Unloads every loaded window in load order, writes what the program stores
-// to disk and ends the event loop. Safe to call again from an unload step that
-// it triggered: the inner call only confirms the end.
+// The one way the program ends. Unloads every loaded window in load order,
+// running each unload step (a step may show or load another window, which
+// goes too, or call ExitApplication again: the inner call only confirms the
+// end); hides whatever is still on screen, writes what the program stores to
+// disk and ends the event loop. Before the loop has started, the entry point
+// sees exitRequested() and ends at once.
 void ExitApplication();
 
 } // namespace qx

@@ -10,6 +10,8 @@
 #include <QQueue>
 #include <QStringList>
 
+#include <functional>
+
 namespace qx::test {
 
 struct RecordedMessage {
@@ -24,6 +26,8 @@ public:
                        MessageButtons buttons) override
     {
         messages.append({text, icon, buttons});
+        if (onShow)
+            onShow(messages.constLast());
         if (buttons == MessageButtons::Ok)
             return MessageAnswer::Ok;
         return answers.isEmpty() ? MessageAnswer::No : answers.dequeue();
@@ -37,12 +41,21 @@ public:
     }
     QList<RecordedMessage> messages;
     QQueue<MessageAnswer> answers; // for Yes/No questions; No when empty
+    // Runs while the box would be up, e.g. to look at the program's state then.
+    std::function<void(const RecordedMessage &)> onShow;
 };
 
 class UrlRecorder final : public UrlOpener {
 public:
-    void open(const QString &address) override { addresses.append(address); }
+    void open(const QString &address) override
+    {
+        addresses.append(address);
+        if (onOpen)
+            onOpen(address);
+    }
     QStringList addresses;
+    // Runs as each address is opened, e.g. to look at the program's state then.
+    std::function<void(const QString &)> onOpen;
 };
 
 class FixedClock final : public Clock {
@@ -69,6 +82,7 @@ class MemorySettings final : public SettingsStore {
 public:
     std::optional<QString> value(const QString &section, const QString &key) override
     {
+        ++readCount;
         if (unreadable)
             return std::nullopt;
         return values.value(section + QLatin1Char('/') + key);
@@ -85,6 +99,7 @@ public:
     QMap<QString, QString> values;
     bool unreadable = false;
     bool unwritable = false;
+    int readCount = 0;
     int writeCount = 0;
     int flushCount = 0;
 };
