@@ -1,0 +1,95 @@
+#include "FrmAbout.h"
+#include "ui_FrmAbout.h"
+
+#include "ProgramIcon.h"
+#include "SiteDirectory.h"
+#include "TextFit.h"
+#include "modHelp.h"
+
+#include <QMouseEvent>
+#include <QScreen>
+
+namespace qx {
+
+namespace {
+
+// Room kept between a text and the right edge of the window.
+constexpr int RightMargin = 8;
+
+void setPoints(QWidget *widget, qreal points)
+{
+    QFont font = widget->font();
+    font.setPointSizeF(points);
+    widget->setFont(font);
+}
+
+} // namespace
+
+FrmAbout::FrmAbout(QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                          | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+      ui(std::make_unique<Ui::FrmAbout>())
+{
+    ui->setupUi(this);
+    setFixedSize(size());
+
+    // Designer keeps whole point sizes only.
+    const QList<QWidget *> smallTexts = {this, ui->lblDescription, ui->lblHomePage,
+                                         ui->lblOffer, ui->lblMoreDetails, ui->cmdOK};
+    for (QWidget *widget : smallTexts)
+        setPoints(widget, 8.25);
+    setPoints(ui->lblTitle, 9.75);
+
+    setWindowIcon(ProgramIcon());
+    ui->picIcon->setPixmap(ProgramIcon().pixmap(ui->picIcon->size(), devicePixelRatioF()));
+    ui->lblHomePage->setText(QStringLiteral("Click here to visit ") + SiteHost());
+
+    // The design was made for Verdana; where the substitute font draws a
+    // one-line text wider, its label grows rather than cut it off.
+    for (QWidget *label : {ui->lblTitle, ui->lblHomePage, ui->lblMoreDetails})
+        FitTextWidth(label, width() - RightMargin - label->x());
+
+    const QScreen *screen = parent ? parent->screen() : this->screen();
+    if (screen)
+        move(screen->availableGeometry().center() - rect().center());
+
+    ui->lblHomePage->installEventFilter(this);
+    ui->lblMoreDetails->installEventFilter(this);
+    connect(ui->cmdOK, &QPushButton::clicked, this, &FrmAbout::cmdOK_Click);
+}
+
+FrmAbout::~FrmAbout() = default;
+
+bool FrmAbout::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::MouseButtonRelease) {
+        const auto *mouse = static_cast<const QMouseEvent *>(event);
+        const auto *label = static_cast<const QWidget *>(watched);
+        if (mouse->button() == Qt::LeftButton && label->rect().contains(mouse->position().toPoint())) {
+            if (watched == ui->lblHomePage)
+                lblHomePage_Click();
+            else if (watched == ui->lblMoreDetails)
+                lblMoreDetails_Click();
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void FrmAbout::lblHomePage_Click()
+{
+    OpenHomePage();
+}
+
+void FrmAbout::lblMoreDetails_Click()
+{
+    OpenFullBrandPage();
+}
+
+// Enter presses cmdOK, the default button; Escape and the close box close the
+// window through reject(), to the same effect.
+void FrmAbout::cmdOK_Click()
+{
+    accept();
+}
+
+} // namespace qx
