@@ -1,0 +1,11 @@
+#include "ProgramReport.h"
+
+namespace qx {
+
+FriendshipReport &ProgramReport()
+{
+    static FriendshipReport report;
+    return report;
+}
+
+} // namespace qx

@@ -1,0 +1,353 @@
+// The compatibility test from the main window to the results window and
+// back: what the results window shows, which windows are up afterwards, and
+// how the windows go.
+
+#include "Fonts.h"
+#include "RelationCompatibility.h"
+#include "SignProfiles.h"
+#include "StartupForm.h"
+#include "TestPlatform.h"
+#include "UiTestSupport.h"
+
+#include <QPlainTextEdit>
+#include <QTabBar>
+#include <QTabWidget>
+
+using namespace qx;
+using namespace qx::test;
+
+namespace {
+
+QString Profile(SunSign sign)
+{
+    return QString::fromStdString(GetSignProfile(sign));
+}
+
+QString Sentence(int number)
+{
+    const std::string_view text = RelationSentence(number);
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+const char *const ValueLabels[] = {
+    "lblYourSunSign", "lblYourFriendsSunSign", "lblFriendshipCompatibilityResult",
+    "lblFriendshipCompatibility", "lblDependable", "lblCaring", "lblOutgoing", "lblLoyal",
+    "lblAdventurous", "lblInitiator", "lblListener",
+};
+
+QStringList Shown(const FrmDisplay *display)
+{
+    QStringList texts;
+    for (const char *name : ValueLabels)
+        texts.append(LabelText(display, name));
+    texts.append(control<QPlainTextEdit>(display, "txtYourFriendshipProfile")->toPlainText());
+    texts.append(control<QPlainTextEdit>(display, "txtYourFriendsFriendshipProfile")->toPlainText());
+    return texts;
+}
+
+bool ExitScreenShown()
+{
+    const FrmNagScreen2 *exitScreen = Forms::find<FrmNagScreen2>();
+    return exitScreen && exitScreen->isVisible();
+}
+
+bool ExitScreenHidden()
+{
+    const FrmNagScreen2 *exitScreen = Forms::find<FrmNagScreen2>();
+    return !exitScreen || !exitScreen->isVisible();
+}
+
+} // namespace
+
+class CompatibilityTestTest : public QObject {
+    Q_OBJECT
+
+    TestPlatform m_platform;
+
+    // The user's way: type the names, pick the dates with the keyboard and
+    // click the button.
+    FrmDisplay *runTest(FrmMain *main, const char *day, const char *month, const char *friendDay,
+                        const char *friendMonth)
+    {
+        QTest::keyClicks(control<QLineEdit>(main, "txtName"), "alex");
+        QTest::keyClicks(control<QComboBox>(main, "cboDate"), day);
+        QTest::keyClicks(control<QComboBox>(main, "cboMonth"), month);
+        QTest::keyClicks(control<QLineEdit>(main, "txtFriendName"), "sam");
+        QTest::keyClicks(control<QComboBox>(main, "cboFriendDate"), friendDay);
+        QTest::keyClicks(control<QComboBox>(main, "cboFriendMonth"), friendMonth);
+        QTest::mouseClick(control<QPushButton>(main, "cmdCompatibilityWithFriend"), Qt::LeftButton);
+        return Forms::find<FrmDisplay>();
+    }
+
+    FrmDisplay *runJulyTest()
+    {
+        FrmMain *main = MainWindow();
+        FrmDisplay *display = runTest(main, "21", "jul", "20", "jul");
+        if (display && !QTest::qWaitForWindowExposed(display))
+            qWarning("results window not exposed");
+        return display;
+    }
+
+private slots:
+    void initTestCase() { InstallFontSubstitutes(); }
+
+    void init()
+    {
+        m_platform.messages.messages.clear();
+        m_platform.clipboard.clearCount = 0;
+    }
+
+    void cleanup() { UnloadAllWindows(); }
+
+    void leoAndCancer()
+    {
+        FrmDisplay *display = runJulyTest();
+        QVERIFY(display);
+        QVERIFY(m_platform.messages.messages.isEmpty());
+
+        QCOMPARE(LabelText(display, "lblYourSunSign"), QStringLiteral("Leo"));
+        QCOMPARE(LabelText(display, "lblYourFriendsSunSign"), QStringLiteral("Cancer"));
+        QCOMPARE(control<QPlainTextEdit>(display, "txtYourFriendshipProfile")->toPlainText(),
+                 Profile(SunSign::Leo));
+        QCOMPARE(control<QPlainTextEdit>(display, "txtYourFriendsFriendshipProfile")->toPlainText(),
+                 Profile(SunSign::Cancer));
+        QCOMPARE(LabelText(display, "lblFriendshipCompatibilityResult"), Sentence(38));
+        QCOMPARE(LabelText(display, "lblFriendshipCompatibility"),
+                 QStringLiteral("You both Could Be Better Friends"));
+        QCOMPARE(LabelText(display, "lblDependable"), QStringLiteral("You may let down your friend sometimes"));
+        QCOMPARE(LabelText(display, "lblCaring"), QStringLiteral("You care about each other a lot"));
+        QCOMPARE(LabelText(display, "lblOutgoing"), QStringLiteral("You are an extrovert"));
+        QCOMPARE(LabelText(display, "lblLoyal"), QStringLiteral("You are highly loyal to each other"));
+        QCOMPARE(LabelText(display, "lblAdventurous"), QStringLiteral("You do not mind adventures"));
+        QCOMPARE(LabelText(display, "lblInitiator"),
+                 QStringLiteral("You keep the relationship going at all costs"));
+        QCOMPARE(LabelText(display, "lblListener"), QStringLiteral("You listen to your friend sometimes"));
+
+        // Writing the profiles empties the clipboard.
+        QVERIFY(m_platform.clipboard.clearCount >= 2);
+    }
+
+    void onlyTheResultsWindowIsLeftOnScreen()
+    {
+        Forms::get<StartupForm>();
+        FrmMain *main = MainWindow();
+        FrmDisplay *display = runTest(main, "21", "jul", "20", "jul");
+        QVERIFY(display);
+        QVERIFY(display->isVisible());
+        QVERIFY(!display->parentWidget());
+        QVERIFY(Forms::isLoaded(main));
+        QVERIFY(!main->isVisible());
+        QVERIFY(!Forms::find<StartupForm>()->isVisible());
+        // The exit screen is loaded on the way and hidden again.
+        QVERIFY(Forms::find<FrmNagScreen2>());
+        QVERIFY(ExitScreenHidden());
+        QCOMPARE(control<QTabWidget>(display, "SSTab1")->currentIndex(), 1);
+        QCOMPARE(control<QTabWidget>(display, "SSTab1")->tabText(1),
+                 QStringLiteral("Friendship Compatibility"));
+        QCOMPARE(control<QTabWidget>(display, "SSTab1")->tabText(0), QStringLiteral("Friendship Profile"));
+    }
+
+    // Back keeps the entries; the next test changes only what the friend's
+    // new date changes and opens on the compatibility tab again.
+    void backThenAnotherTest()
+    {
+        FrmDisplay *display = runJulyTest();
+        QVERIFY(display);
+        const QStringList first = Shown(display);
+        auto *tabs = control<QTabWidget>(display, "SSTab1");
+        QTest::mouseClick(tabs->tabBar(), Qt::LeftButton, {}, tabs->tabBar()->tabRect(0).center());
+        QCOMPARE(tabs->currentIndex(), 0);
+
+        QTest::mouseClick(control<QPushButton>(display, "cmdBack"), Qt::LeftButton);
+
+        QVERIFY(!Forms::find<FrmDisplay>());
+        FrmMain *main = Forms::find<FrmMain>();
+        QVERIFY(main && main->isVisible());
+        QVERIFY(ExitScreenHidden());
+        QCOMPARE(control<QLineEdit>(main, "txtName")->text(), QStringLiteral("ALEX"));
+        QCOMPARE(control<QLineEdit>(main, "txtFriendName")->text(), QStringLiteral("SAM"));
+        QCOMPARE(control<QComboBox>(main, "cboDate")->currentText(), QStringLiteral("21"));
+        QCOMPARE(control<QComboBox>(main, "cboMonth")->currentText(), QStringLiteral("July"));
+        QCOMPARE(control<QComboBox>(main, "cboFriendDate")->currentText(), QStringLiteral("20"));
+        QCOMPARE(control<QComboBox>(main, "cboFriendMonth")->currentText(), QStringLiteral("July"));
+
+        // Friend born 10 June: Gemini, a partner sign of Leo.
+        PickDate(control<QComboBox>(main, "cboFriendDate"), control<QComboBox>(main, "cboFriendMonth"),
+                 10, 6);
+        QTest::mouseClick(control<QPushButton>(main, "cmdCompatibilityWithFriend"), Qt::LeftButton);
+
+        FrmDisplay *second = Forms::find<FrmDisplay>();
+        QVERIFY(second && second->isVisible());
+        QCOMPARE(control<QTabWidget>(second, "SSTab1")->currentIndex(), 1);
+        const QStringList again = Shown(second);
+        QCOMPARE(again.at(0), first.at(0)); // user's sign
+        QCOMPARE(again.at(11), first.at(11)); // user's profile
+        for (int trait = 4; trait <= 10; ++trait)
+            QCOMPARE(again.at(trait), first.at(trait));
+        QCOMPARE(again.at(1), QStringLiteral("Gemini"));
+        QCOMPARE(again.at(12), Profile(SunSign::Gemini));
+        QCOMPARE(again.at(3), QStringLiteral("You Both Are Very Good Friends"));
+        QVERIFY(again.at(2) != first.at(2));
+    }
+
+    void refusedTestLeavesTheResultsWindowAlone()
+    {
+        FrmDisplay *display = runJulyTest();
+        QVERIFY(display);
+        const QStringList before = Shown(display);
+        FrmMain *main = Forms::find<FrmMain>();
+        control<QLineEdit>(main, "txtFriendName")->clear();
+        control<QComboBox>(main, "cboMonth")->setCurrentIndex(0);
+
+        main->cmdCompatibilityWithFriend_Click();
+
+        QCOMPARE(m_platform.messages.texts(), QStringList{QStringLiteral("Please Enter Your Friend's Name")});
+        QCOMPARE(Forms::find<FrmDisplay>(), display);
+        QVERIFY(display->isVisible());
+        QCOMPARE(Shown(display), before);
+        QVERIFY(!main->isVisible());
+    }
+
+    void refusedFirstTestShowsNoResults()
+    {
+        FrmMain *main = MainWindow();
+        QTest::mouseClick(control<QPushButton>(main, "cmdCompatibilityWithFriend"), Qt::LeftButton);
+        QCOMPARE(m_platform.messages.texts(), QStringList{QStringLiteral("Please Enter Your Name")});
+        QVERIFY(!Forms::find<FrmDisplay>());
+        QVERIFY(main->isVisible());
+    }
+
+    void sameDayGivesTheSameSignTwice()
+    {
+        FrmMain *main = MainWindow();
+        FrmDisplay *display = runTest(main, "5", "mar", "5", "mar");
+        QVERIFY(display);
+        QCOMPARE(LabelText(display, "lblYourSunSign"), QStringLiteral("Pisces"));
+        QCOMPARE(LabelText(display, "lblYourFriendsSunSign"), QStringLiteral("Pisces"));
+        QCOMPARE(control<QPlainTextEdit>(display, "txtYourFriendshipProfile")->toPlainText(),
+                 control<QPlainTextEdit>(display, "txtYourFriendsFriendshipProfile")->toPlainText());
+        QCOMPARE(LabelText(display, "lblFriendshipCompatibility"),
+                 QStringLiteral("You both Could Be Better Friends"));
+    }
+
+    // The profiles can be read and copied, but the next mouse movement over
+    // a box empties the clipboard again.
+    void mouseOverAProfileEmptiesTheClipboard()
+    {
+        FrmDisplay *display = runJulyTest();
+        QVERIFY(display);
+        auto *tabs = control<QTabWidget>(display, "SSTab1");
+        QTest::mouseClick(tabs->tabBar(), Qt::LeftButton, {}, tabs->tabBar()->tabRect(0).center());
+
+        for (const char *name : {"txtYourFriendshipProfile", "txtYourFriendsFriendshipProfile"}) {
+            auto *box = control<QPlainTextEdit>(display, name);
+            const QString text = box->toPlainText();
+            m_platform.clipboard.clearCount = 0;
+            QTest::mouseMove(display->windowHandle(), CentreInWindow(box->viewport()));
+            QTRY_VERIFY(m_platform.clipboard.clearCount > 0);
+
+            m_platform.clipboard.clearCount = 0;
+            QTest::mouseClick(box->viewport(), Qt::LeftButton);
+            QVERIFY(m_platform.clipboard.clearCount >= 2);
+            QVERIFY(box->isReadOnly());
+            QCOMPARE(box->toPlainText(), text);
+            QCOMPARE(box->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+        }
+    }
+
+    void escapeClosesTheResultsWindow()
+    {
+        FrmDisplay *display = runJulyTest();
+        QVERIFY(display);
+        QTest::keyClick(control<QPlainTextEdit>(display, "txtYourFriendshipProfile"), Qt::Key_Escape);
+        QVERIFY(!Forms::find<FrmDisplay>());
+        QVERIFY(ExitScreenShown());
+        QVERIFY(!Forms::find<FrmMain>()->isVisible());
+    }
+
+    void enterActsOnTheFocusedButtonElseExit()
+    {
+        FrmDisplay *display = runJulyTest();
+        QVERIFY(display);
+        auto *back = control<QPushButton>(display, "cmdBack");
+        back->setFocus();
+        QTest::keyClick(back, Qt::Key_Return);
+        QVERIFY(!Forms::find<FrmDisplay>());
+        QVERIFY(Forms::find<FrmMain>()->isVisible());
+
+        display = runTest(Forms::find<FrmMain>(), "21", "jul", "20", "jul");
+        QVERIFY(display);
+        auto *tabs = control<QTabWidget>(display, "SSTab1");
+        QTest::keyClick(tabs->tabBar(), Qt::Key_Enter, Qt::KeypadModifier);
+        QVERIFY(!Forms::find<FrmDisplay>());
+        QVERIFY(ExitScreenShown());
+    }
+
+    // Every way of closing the results window leads to the exit screen and
+    // leaves the main window hidden.
+    void closingTheResultsWindow_data()
+    {
+        QTest::addColumn<QString>("way");
+        QTest::newRow("close box") << "close box";
+        QTest::newRow("Exit button") << "button";
+    }
+
+    void closingTheResultsWindow()
+    {
+        QFETCH(QString, way);
+        FrmDisplay *display = runJulyTest();
+        QVERIFY(display);
+        if (way == QLatin1String("close box"))
+            display->close();
+        else
+            QTest::mouseClick(control<QPushButton>(display, "cmdExit"), Qt::LeftButton);
+        QVERIFY(!Forms::find<FrmDisplay>());
+        QVERIFY(ExitScreenShown());
+        FrmMain *main = Forms::find<FrmMain>();
+        QVERIFY(main && !main->isVisible());
+    }
+
+    // Every way of closing the main window leads to the exit screen.
+    void closingTheMainWindow_data()
+    {
+        QTest::addColumn<QByteArray>("control");
+        QTest::addColumn<int>("key"); // 0: a click on the control, or its close box
+        QTest::newRow("close box") << QByteArray() << 0;
+        QTest::newRow("Exit button") << QByteArray("cmdExit") << 0;
+        QTest::newRow("Enter in the name box") << QByteArray("txtName") << int(Qt::Key_Return);
+        QTest::newRow("Escape in the friend's name box") << QByteArray("txtFriendName") << int(Qt::Key_Escape);
+        QTest::newRow("Escape in a list") << QByteArray("cboMonth") << int(Qt::Key_Escape);
+        QTest::newRow("Enter in a list") << QByteArray("cboFriendYear") << int(Qt::Key_Return);
+    }
+
+    void closingTheMainWindow()
+    {
+        QFETCH(QByteArray, control);
+        QFETCH(int, key);
+        FrmMain *main = MainWindow();
+        QTest::keyClicks(qx::test::control<QLineEdit>(main, "txtName"), "ann");
+        if (control.isEmpty())
+            main->close();
+        else if (key == 0)
+            QTest::mouseClick(qx::test::control<QPushButton>(main, control.constData()), Qt::LeftButton);
+        else
+            QTest::keyClick(qx::test::control<QWidget>(main, control.constData()), Qt::Key(key));
+        QVERIFY(!Forms::find<FrmMain>());
+        QVERIFY(ExitScreenShown());
+        QVERIFY(m_platform.messages.messages.isEmpty());
+    }
+
+    void enterOnTheTestButtonRunsTheTest()
+    {
+        FrmMain *main = MainWindow();
+        EnterPersons(main, "ANN", 21, 7, "BOB", 20, 7);
+        auto *button = control<QPushButton>(main, "cmdCompatibilityWithFriend");
+        button->setFocus();
+        QTest::keyClick(button, Qt::Key_Return);
+        QVERIFY(Forms::find<FrmDisplay>());
+        QVERIFY(Forms::find<FrmMain>());
+    }
+};
+
+QTEST_MAIN(CompatibilityTestTest)
+#include "tst_compatibilitytest.moc"

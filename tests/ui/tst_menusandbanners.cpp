@@ -1,0 +1,339 @@
+// The menu bars and banner labels of the main and results windows: captions,
+// access keys, and the page or command behind each.
+
+#include "Fonts.h"
+#include "FrmAbout.h"
+#include "SiteDirectory.h"
+#include "TestPlatform.h"
+#include "UiTestSupport.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTimer>
+
+using namespace qx;
+using namespace qx::test;
+
+namespace {
+
+// Captions as the menus show them; "-" stands for a separator line.
+QStringList Captions(const QList<QAction *> &actions)
+{
+    QStringList captions;
+    for (const QAction *action : actions)
+        captions.append(action->isSeparator() ? QStringLiteral("-") : action->text());
+    return captions;
+}
+
+QStringList VisibleCaptions(const QMenuBar *bar)
+{
+    QStringList captions;
+    for (const QAction *action : bar->actions())
+        if (action->isVisible())
+            captions.append(action->text());
+    return captions;
+}
+
+QString Page(const char *key)
+{
+    return PageAddress(QString::fromLatin1(key));
+}
+
+QMenu *OpenMenu()
+{
+    return qobject_cast<QMenu *>(QApplication::activePopupWidget());
+}
+
+} // namespace
+
+class MenusAndBannersTest : public QObject {
+    Q_OBJECT
+
+    TestPlatform m_platform;
+
+    // The window under test, shown and active: the main window, or a results
+    // window from a 21 July / 20 July test.
+    QMainWindow *showWindow(const QString &which)
+    {
+        FrmMain *main = MainWindow();
+        if (which == QLatin1String("main"))
+            return main;
+        EnterPersons(main, "ALEX", 21, 7, "SAM", 20, 7);
+        main->cmdCompatibilityWithFriend_Click();
+        FrmDisplay *display = Forms::find<FrmDisplay>();
+        if (!display || !ShowActive(display))
+            qWarning("results window not active");
+        m_platform.urls.addresses.clear();
+        return display;
+    }
+
+    // Opens a menu of the bar with the mouse and chooses an item by its
+    // access key.
+    void choose(QMainWindow *window, const QString &menuCaption, Qt::Key accessKey)
+    {
+        QMenuBar *bar = window->menuBar();
+        QAction *menuAction = nullptr;
+        for (QAction *action : bar->actions())
+            if (action->text() == menuCaption)
+                menuAction = action;
+        QVERIFY(menuAction);
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(menuAction).center());
+        QTRY_VERIFY(OpenMenu());
+        QTest::keyClick(OpenMenu(), accessKey);
+    }
+
+private slots:
+    void initTestCase() { InstallFontSubstitutes(); }
+
+    void init()
+    {
+        m_platform.messages.messages.clear();
+        m_platform.urls.addresses.clear();
+    }
+
+    void cleanup()
+    {
+        if (QWidget *popup = QApplication::activePopupWidget())
+            popup->close();
+        UnloadAllWindows();
+    }
+
+    void captions()
+    {
+        FrmMain *main = MainWindow();
+        QMenuBar *bar = main->menuBar();
+        QCOMPARE(VisibleCaptions(bar), (QStringList{"&File", "&Help", "&Donate"}));
+        QCOMPARE(Captions(bar->actions().at(0)->menu()->actions()),
+                 (QStringList{"Get My Compatibility With My &Friend", "E&xit"}));
+        QCOMPARE(Captions(bar->actions().at(1)->menu()->actions()),
+                 (QStringList{"&Online Help", "&Visit Us Online", "-", "Check for Software &Update", "-",
+                              "&About Software"}));
+        QVERIFY(!bar->actions().at(2)->menu());
+
+        FrmDisplay *display = static_cast<FrmDisplay *>(showWindow("results"));
+        bar = display->menuBar();
+        QCOMPARE(VisibleCaptions(bar), (QStringList{"&File", "&Help", "&Donate"}));
+        QCOMPARE(Captions(bar->actions().at(0)->menu()->actions()), (QStringList{"&Back", "E&xit"}));
+        QCOMPARE(Captions(bar->actions().at(1)->menu()->actions()),
+                 (QStringList{"&Online Help", "&Visit Us Online", "-", "&Check for Software Update", "-",
+                              "&About Software"}));
+    }
+
+    void pages_data()
+    {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<int>("accessKey");
+        QTest::addColumn<QString>("address");
+        for (const char *window : {"main", "results"}) {
+            QTest::addRow("%s: Online Help", window) << window << int(Qt::Key_O) << Page("help-web-page");
+            QTest::addRow("%s: Visit Us Online", window) << window << int(Qt::Key_V) << Page("home-page");
+        }
+        QTest::newRow("main: Check for Software Update")
+            << "main" << int(Qt::Key_U) << Page("download-web-page");
+        QTest::newRow("results: Check for Software Update")
+            << "results" << int(Qt::Key_C) << Page("download-web-page");
+    }
+
+    void pages()
+    {
+        QFETCH(QString, window);
+        QFETCH(int, accessKey);
+        QFETCH(QString, address);
+        QMainWindow *shown = showWindow(window);
+        // Alt+H opens the Help menu; the item's access key chooses it.
+        QTest::keyClick(shown, Qt::Key_H, Qt::AltModifier);
+        QTRY_VERIFY(OpenMenu());
+        QTest::keyClick(OpenMenu(), Qt::Key(accessKey));
+        QCOMPARE(m_platform.urls.addresses, QStringList{address});
+        QVERIFY(m_platform.messages.messages.isEmpty());
+        QVERIFY(shown->isVisible());
+    }
+
+    void altDDonates_data()
+    {
+        QTest::addColumn<QString>("window");
+        QTest::newRow("main") << "main";
+        QTest::newRow("results") << "results";
+    }
+
+    void altDDonates()
+    {
+        QFETCH(QString, window);
+        QMainWindow *shown = showWindow(window);
+        QTest::keyClick(shown, Qt::Key_D, Qt::AltModifier);
+        QCOMPARE(m_platform.urls.addresses, QStringList{Page("donate")});
+        QVERIFY(!OpenMenu());
+    }
+
+    void makeMoneyOnlineIsOutOfReach_data() { altDDonates_data(); }
+
+    void makeMoneyOnlineIsOutOfReach()
+    {
+        QFETCH(QString, window);
+        QMainWindow *shown = showWindow(window);
+        QAction *item = shown->findChild<QAction *>(QStringLiteral("mnuMakeMoneyOnline"));
+        QVERIFY(item);
+        QCOMPARE(item->text(), QStringLiteral("Make Money &Online"));
+        QVERIFY(!item->isVisible());
+        QVERIFY(!item->isEnabled());
+        QVERIFY(shown->menuBar()->actionGeometry(item).isEmpty());
+        QTest::keyClick(shown, Qt::Key_O, Qt::AltModifier);
+        if (QMenu *menu = OpenMenu())
+            menu->close();
+        QVERIFY(m_platform.urls.addresses.isEmpty());
+    }
+
+    void aboutIsModal_data() { altDDonates_data(); }
+
+    void aboutIsModal()
+    {
+        QFETCH(QString, window);
+        QMainWindow *shown = showWindow(window);
+        QPointer<QWidget> modal;
+        QPointer<QWidget> owner;
+        QTimer::singleShot(0, this, [&] {
+            modal = QApplication::activeModalWidget();
+            if (modal) {
+                owner = modal->parentWidget();
+                modal->close();
+            }
+        });
+        QTest::keyClick(shown, Qt::Key_H, Qt::AltModifier);
+        QTRY_VERIFY(OpenMenu());
+        QTest::keyClick(OpenMenu(), Qt::Key_A);
+        // The about window was shown modally and is gone once closed.
+        QVERIFY(owner);
+        QCOMPARE(owner.data(), shown);
+        QVERIFY(!modal);
+        QVERIFY(shown->isVisible());
+    }
+
+    // The test item and the button give the same results.
+    void testItemRunsTheTest()
+    {
+        FrmMain *main = MainWindow();
+        EnterPersons(main, "ALEX", 21, 7, "SAM", 20, 7);
+        QTest::mouseClick(control<QPushButton>(main, "cmdCompatibilityWithFriend"), Qt::LeftButton);
+        FrmDisplay *byButton = Forms::find<FrmDisplay>();
+        QVERIFY(byButton);
+        const QString sentence = LabelText(byButton, "lblFriendshipCompatibilityResult");
+        byButton->cmdBack_Click();
+        ProgramReport() = FriendshipReport{};
+
+        choose(main, QStringLiteral("&File"), Qt::Key_F);
+        FrmDisplay *byMenu = Forms::find<FrmDisplay>();
+        QVERIFY(byMenu && byMenu->isVisible());
+        QVERIFY(!main->isVisible());
+        QCOMPARE(LabelText(byMenu, "lblYourSunSign"), QStringLiteral("Leo"));
+        QCOMPARE(LabelText(byMenu, "lblFriendshipCompatibilityResult"), sentence);
+    }
+
+    void mainExitItemClosesTheMainWindow()
+    {
+        FrmMain *main = MainWindow();
+        choose(main, QStringLiteral("&File"), Qt::Key_X);
+        QVERIFY(!Forms::find<FrmMain>());
+        FrmNagScreen2 *exitScreen = Forms::find<FrmNagScreen2>();
+        QVERIFY(exitScreen && exitScreen->isVisible());
+    }
+
+    void resultsBackItemGoesBack()
+    {
+        QMainWindow *display = showWindow("results");
+        QTest::keyClick(display, Qt::Key_F, Qt::AltModifier);
+        QTRY_VERIFY(OpenMenu());
+        QTest::keyClick(OpenMenu(), Qt::Key_B);
+        QVERIFY(!Forms::find<FrmDisplay>());
+        QVERIFY(Forms::find<FrmMain>()->isVisible());
+        const FrmNagScreen2 *exitScreen = Forms::find<FrmNagScreen2>();
+        QVERIFY(!exitScreen || !exitScreen->isVisible());
+    }
+
+    void resultsExitItemClosesTheResultsWindow()
+    {
+        QMainWindow *display = showWindow("results");
+        QTest::keyClick(display, Qt::Key_F, Qt::AltModifier);
+        QTRY_VERIFY(OpenMenu());
+        QTest::keyClick(OpenMenu(), Qt::Key_X);
+        QVERIFY(!Forms::find<FrmDisplay>());
+        QVERIFY(!Forms::find<FrmMain>()->isVisible());
+        FrmNagScreen2 *exitScreen = Forms::find<FrmNagScreen2>();
+        QVERIFY(exitScreen && exitScreen->isVisible());
+    }
+
+    // A click goes to whatever lies on top at that point of the window.
+    void banners_data()
+    {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QByteArray>("label");
+        QTest::addColumn<QByteArray>("raised"); // brought to the front first, if any
+        QTest::addColumn<QString>("address");
+        QTest::newRow("main: top strip") << "main" << QByteArray("Label61") << QByteArray() << Page("home-page");
+        QTest::newRow("main: bottom as created")
+            << "main" << QByteArray("lblFullBrand") << QByteArray() << Page("fully-branded");
+        QTest::newRow("main: co-brand in front")
+            << "main" << QByteArray("lblCobrand") << QByteArray("lblCobrand") << Page("co-brand");
+        QTest::newRow("main: full brand in front again")
+            << "main" << QByteArray("lblFullBrand") << QByteArray("lblFullBrand") << Page("fully-branded");
+        QTest::newRow("results: top strip")
+            << "results" << QByteArray("Label61") << QByteArray() << Page("home-page");
+        QTest::newRow("results: bottom") << "results" << QByteArray("lblCobrand") << QByteArray()
+                                         << Page("co-brand");
+    }
+
+    void banners()
+    {
+        QFETCH(QString, window);
+        QFETCH(QByteArray, label);
+        QFETCH(QByteArray, raised);
+        QFETCH(QString, address);
+        QMainWindow *shown = showWindow(window);
+        if (!raised.isEmpty())
+            control<QLabel>(shown, raised.constData())->raise();
+        QLabel *banner = control<QLabel>(shown, label.constData());
+        QCOMPARE(banner->cursor().shape(), Qt::PointingHandCursor);
+
+        QTest::mouseClick(shown->windowHandle(), Qt::LeftButton, {}, CentreInWindow(banner));
+
+        QCOMPARE(m_platform.urls.addresses, QStringList{address});
+        QVERIFY(shown->isVisible());
+    }
+
+    void bannerTextsAndStacking()
+    {
+        FrmMain *main = MainWindow();
+        const QString coBrand = QStringLiteral(
+            "Co-brand this software for your site.  Increase loyalty and traffic to your site. Put your "
+            "site's name &  link here. See \"Help\" for details.Click Here for more info on co-branding.");
+        const QString fullBrand = QStringLiteral(
+            "Home Business Opportunity. Start your own Internet business and make money online. Get this "
+            "software fully branded for your website. Click here for more details.");
+        QCOMPARE(main->lblCobrand()->text(), coBrand);
+        QCOMPARE(main->lblFullBrand()->text(), fullBrand);
+        QCOMPARE(main->lblCobrand()->geometry(), main->lblFullBrand()->geometry());
+        QVERIFY(main->lblCobrand()->autoFillBackground() && main->lblFullBrand()->autoFillBackground());
+        QVERIFY(!LabelText(main, "Label61").isEmpty());
+
+        FrmDisplay *display = static_cast<FrmDisplay *>(showWindow("results"));
+        QCOMPARE(LabelText(display, "lblCobrand"), coBrand);
+        QCOMPARE(LabelText(display, "lblFullBrand"), fullBrand);
+        QCOMPARE(LabelText(display, "Label61"), LabelText(main, "Label61"));
+    }
+
+    // A press on a banner that is released elsewhere is no click.
+    void releaseOutsideIsNoClick()
+    {
+        FrmMain *main = MainWindow();
+        QLabel *banner = control<QLabel>(main, "Label61");
+        QTest::mousePress(banner, Qt::LeftButton, {}, banner->rect().center());
+        QTest::mouseRelease(banner, Qt::LeftButton, {}, QPoint(-5, banner->height() + 5));
+        QVERIFY(m_platform.urls.addresses.isEmpty());
+        QTest::mouseClick(banner, Qt::RightButton);
+        QVERIFY(m_platform.urls.addresses.isEmpty());
+    }
+};
+
+QTEST_MAIN(MenusAndBannersTest)
+#include "tst_menusandbanners.moc"

@@ -1,0 +1,185 @@
+// The name boxes of the main window: what typing, pasting and dropping leave
+// in them, and the message for each refused key.
+
+#include "Fonts.h"
+#include "TestPlatform.h"
+#include "UiTestSupport.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
+
+using namespace qx;
+using namespace qx::test;
+
+class NameBoxesTest : public QObject {
+    Q_OBJECT
+
+    TestPlatform m_platform;
+    FrmMain *m_main = nullptr;
+
+    QLineEdit *nameBox(const char *name) const { return control<QLineEdit>(m_main, name); }
+    int refusals() const
+    {
+        int count = 0;
+        for (const RecordedMessage &message : m_platform.messages.messages) {
+            if (message.text == QStringLiteral("Please Enter Only Letters !")
+                && message.icon == MessageIcon::Information && message.buttons == MessageButtons::Ok)
+                ++count;
+        }
+        return count;
+    }
+
+private slots:
+    void initTestCase() { InstallFontSubstitutes(); }
+
+    void init()
+    {
+        m_platform.messages.messages.clear();
+        m_main = MainWindow();
+    }
+
+    void cleanup() { UnloadAllWindows(); }
+
+    void typing_data()
+    {
+        QTest::addColumn<QByteArray>("box");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<int>("messages");
+
+        for (const char *box : {"txtName", "txtFriendName"}) {
+            const QByteArray name(box);
+            QTest::addRow("%s: lower case becomes capitals", box) << name << "jo" << "JO" << 0;
+            QTest::addRow("%s: capitals stay", box) << name << "ANNA" << "ANNA" << 0;
+            QTest::addRow("%s: hyphen refused once", box) << name << "a-b" << "AB" << 1;
+            QTest::addRow("%s: blanks alone pass", box) << name << "   " << "   " << 0;
+            QTest::addRow("%s: blank between names", box) << name << "mary ann" << "MARY ANN" << 0;
+            QTest::addRow("%s: a digit is refused", box) << name << "5" << "" << 1;
+            QTest::addRow("%s: one message per refused key", box) << name << "o'neil 2" << "ONEIL " << 2;
+            QTest::addRow("%s: the characters around the letters", box) << name << "@[`{" << "" << 4;
+        }
+    }
+
+    void typing()
+    {
+        QFETCH(QByteArray, box);
+        QFETCH(QString, typed);
+        QFETCH(QString, shown);
+        QFETCH(int, messages);
+
+        QTest::keyClicks(nameBox(box.constData()), typed);
+
+        QCOMPARE(nameBox(box.constData())->text(), shown);
+        QCOMPARE(refusals(), messages);
+        QCOMPARE(m_platform.messages.messages.size(), messages);
+    }
+
+    void backspaceEditsWithoutMessage()
+    {
+        QLineEdit *box = nameBox("txtName");
+        QTest::keyClicks(box, "jon");
+        QTest::keyClick(box, Qt::Key_Backspace);
+        QCOMPARE(box->text(), QStringLiteral("JO"));
+        QVERIFY(m_platform.messages.messages.isEmpty());
+    }
+
+    void lettersOutsideAtoZAreRefused()
+    {
+        QLineEdit *box = nameBox("txtName");
+        QTest::sendKeyEvent(QTest::Click, box, Qt::Key_Eacute, QStringLiteral("\u00e9"),
+                            Qt::NoModifier);
+        QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QStringLiteral("\u0416"),
+                            Qt::NoModifier);
+        QCOMPARE(box->text(), QString());
+        QCOMPARE(refusals(), 2);
+    }
+
+    // Ctrl+V types the control character 22, which the filter refuses, so
+    // nothing is pasted from the keyboard.
+    void ctrlVIsRefused()
+    {
+        QGuiApplication::clipboard()->setText(QStringLiteral("smith"));
+        QLineEdit *box = nameBox("txtFriendName");
+        QTest::keyClicks(box, "al");
+        QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(box->text(), QStringLiteral("AL"));
+        QCOMPARE(refusals(), 1);
+    }
+
+    void otherControlCharactersAreRefused()
+    {
+        QLineEdit *box = nameBox("txtName");
+        QTest::keyClicks(box, "al");
+        box->selectAll();
+        QTest::keyClick(box, Qt::Key_X, Qt::ControlModifier);
+        QTest::keyClick(box, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(box->text(), QStringLiteral("AL"));
+        QCOMPARE(refusals(), 2);
+    }
+
+    // Paste through the context menu, middle-click paste and drag and drop
+    // all insert text: it is cut down to capitals and blanks.
+    void insertedTextKeepsCapitalsAndBlanksOnly()
+    {
+        QLineEdit *box = nameBox("txtName");
+        box->insert(QStringLiteral("a-b 1c"));
+        QCOMPARE(box->text(), QStringLiteral("AB C"));
+
+        QLineEdit *friendBox = nameBox("txtFriendName");
+        QGuiApplication::clipboard()->setText(QStringLiteral("a-b 1c"));
+        friendBox->paste();
+        QCOMPARE(friendBox->text(), QStringLiteral("AB C"));
+        QVERIFY(m_platform.messages.messages.isEmpty());
+    }
+
+    void pasteInTheMiddleKeepsTheCursorInPlace()
+    {
+        QLineEdit *box = nameBox("txtName");
+        QTest::keyClicks(box, "annlee");
+        box->setCursorPosition(3);
+        box->insert(QStringLiteral("-2 "));
+        QCOMPARE(box->text(), QStringLiteral("ANN LEE"));
+        QCOMPARE(box->cursorPosition(), 4);
+        QTest::keyClicks(box, "x");
+        QCOMPARE(box->text(), QStringLiteral("ANN XLEE"));
+    }
+
+    void droppedTextKeepsCapitalsAndBlanksOnly()
+    {
+        QLineEdit *box = nameBox("txtFriendName");
+        QMimeData data;
+        data.setText(QStringLiteral("o'hara 7"));
+        const QPoint at = box->rect().center();
+        QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(box, &enter);
+        QDragMoveEvent move(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(box, &move);
+        QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(box, &drop);
+        QCOMPARE(box->text(), QStringLiteral("OHARA "));
+    }
+
+    void textSetByProgramKeepsCapitalsAndBlanksOnly()
+    {
+        QLineEdit *box = nameBox("txtName");
+        box->setText(QStringLiteral("jean-luc"));
+        QCOMPARE(box->text(), QStringLiteral("JEANLUC"));
+    }
+
+    // Keys that type no character keep their editing meaning.
+    void cursorKeysAndDeleteStillEdit()
+    {
+        QLineEdit *box = nameBox("txtName");
+        QTest::keyClicks(box, "abc");
+        QTest::keyClick(box, Qt::Key_Home);
+        QTest::keyClick(box, Qt::Key_Delete);
+        QTest::keyClick(box, Qt::Key_End);
+        QTest::keyClicks(box, "d");
+        QCOMPARE(box->text(), QStringLiteral("BCD"));
+        QVERIFY(m_platform.messages.messages.isEmpty());
+    }
+};
+
+QTEST_MAIN(NameBoxesTest)
+#include "tst_nameboxes.moc"
