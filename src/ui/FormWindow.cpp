@@ -1,6 +1,9 @@
 #include "FormWindow.h"
 
+#include "Forms.h"
+#include "FrmNagScreen2.h"
 #include "ProgramIcon.h"
+#include "StartupForm.h"
 
 #include <QGuiApplication>
 #include <QMainWindow>
@@ -28,6 +31,13 @@ void UseFormFont(QMainWindow *window)
     QFont font(QStringLiteral("Verdana"));
     font.setPointSizeF(8.25);
     window->setFont(font);
+}
+
+void UnloadToExitScreen(QWidget *window)
+{
+    Forms::get<FrmNagScreen2>()->show();
+    Forms::hide<StartupForm>();
+    Forms::unloaded(window);
 }
 
 } // namespace qx

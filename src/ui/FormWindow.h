@@ -3,6 +3,7 @@
 #include <QSize>
 
 class QMainWindow;
+class QWidget;
 
 namespace qx {
 
@@ -16,5 +17,10 @@ void SetUpFixedWindow(QMainWindow *window, QSize clientSize);
 // points only, so each window sets it in code before its controls are
 // created, which then take their size from it.
 void UseFormFont(QMainWindow *window);
+
+// The unload step of the main and the results window: the exit screen takes
+// the window's place (loaded first if need be), the start-up form stays
+// hidden, and the window goes.
+void UnloadToExitScreen(QWidget *window);
 
 } // namespace qx

@@ -163,9 +163,7 @@ void FrmDisplay::lblFullBrand_Click()
 void FrmDisplay::closeEvent(QCloseEvent *event)
 {
     event->accept();
-    Forms::get<FrmNagScreen2>()->show();
-    Forms::hide<StartupForm>();
-    Forms::unloaded(this);
+    UnloadToExitScreen(this);
 }
 
 } // namespace qx

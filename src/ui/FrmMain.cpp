@@ -283,9 +283,7 @@ void FrmMain::lblFullBrand_Click()
 void FrmMain::closeEvent(QCloseEvent *event)
 {
     event->accept();
-    Forms::get<FrmNagScreen2>()->show();
-    Forms::hide<StartupForm>();
-    Forms::unloaded(this);
+    UnloadToExitScreen(this);
 }
 
 } // namespace qx
