@@ -17,6 +17,9 @@ int main(int argc, char *argv[])
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setApplicationName(qx::ExecutableBaseName());
     QApplication::setWindowIcon(qx::ProgramIcon());
+    // Lets the desktop match the windows to the installed menu entry.
+    QGuiApplication::setDesktopFileName(
+        QStringLiteral("io.github.qxfriendship.QXFriendshipCompatibilityTest"));
 
     qx::Forms::get<qx::StartupForm>()->Form_Load();
 

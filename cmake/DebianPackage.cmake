@@ -1,0 +1,37 @@
+# `cpack -G DEB` in the build folder makes qx-friendship-compatibility-test_VERSION_ARCH.deb
+# from the install rules. Library dependencies are computed by dpkg-shlibdeps;
+# only what the linker cannot see is named here.
+set(QX_PACKAGE_MAINTAINER "QX Friendship Compatibility Test developers <qxfriendship@example.org>"
+    CACHE STRING "Maintainer field of the Debian package")
+
+set(CPACK_GENERATOR "DEB")
+set(CPACK_PACKAGE_NAME "qx-friendship-compatibility-test")
+set(CPACK_PACKAGE_VENDOR "The QX Friendship Compatibility Test developers")
+set(CPACK_PACKAGE_CONTACT "${QX_PACKAGE_MAINTAINER}")
+set(CPACK_PACKAGE_VERSION "${PROJECT_VERSION}")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "friendship report for two birth dates, from both sun signs")
+set(CPACK_PACKAGE_DESCRIPTION
+"A small desktop program: type your name and birth date and a friend's, press
+one button, and read your friendship report: both sun signs, a long profile of
+each sign, seven trait lines, a verdict and a sentence for your pair of signs.
+
+The command qx-friendship-report prints the same report as text or JSON,
+without a display.")
+set(CPACK_PACKAGING_INSTALL_PREFIX "/usr")
+set(CPACK_STRIP_FILES ON)
+
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${QX_PACKAGE_MAINTAINER}")
+set(CPACK_DEBIAN_PACKAGE_SECTION "games")
+set(CPACK_DEBIAN_PACKAGE_PRIORITY "optional")
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${QX_HOMEPAGE_URL}")
+set(CPACK_DEBIAN_COMPRESSION_TYPE "xz")
+
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Qt loads the SVG icon engine and image plug-in at run time, out of sight of
+# dpkg-shlibdeps; without them the program's icon does not show. The X11
+# platform plug-in ships in libqt6gui6, which the computed list names anyway.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-dejavu-core")
+
+include(CPack)

@@ -1,0 +1,42 @@
+# Installs the program into the usual places of a Linux desktop:
+#   bin/                                   the desktop program and qx-friendship-report
+#   share/applications/ID.desktop          the menu entry
+#   share/metainfo/ID.metainfo.xml         the software-centre description
+#   share/icons/hicolor/*/apps/ID.{svg,png} the icon, scalable and rendered
+#   share/man/man1/qx-friendship-report.1  the command's manual page
+# then describes the Debian package built from the same files (DebianPackage.cmake).
+include(GNUInstallDirs)
+
+# One reverse-DNS id names the desktop entry, the metainfo and the icon.
+set(QX_APP_ID "io.github.qxfriendship.QXFriendshipCompatibilityTest")
+set(QX_PROJECT_LICENSE "LicenseRef-proprietary")
+set(QX_HOMEPAGE_URL "http://${QX_SITE_HOST}/qx-free-friendship-compatibility-test/ssd.php?page=home-page")
+set(QX_SCREENSHOT_BASE_URL
+    "https://raw.githubusercontent.com/qxfriendship/QXFriendshipCompatibilityTest/main/docs"
+    CACHE STRING "Web address of the folder that publishes docs/*.png, for the metainfo screenshots")
+
+set(QX_PACKAGING_SOURCE_DIR "${PROJECT_SOURCE_DIR}/packaging")
+set(QX_PACKAGING_BINARY_DIR "${PROJECT_BINARY_DIR}/packaging")
+set(QX_ICON_SVG "${PROJECT_SOURCE_DIR}/src/ui/icons/qxfriendship.svg")
+
+# The desktop program may not be part of every tree state; install what exists.
+# Qt comes from the system's library folders, so the installed programs carry
+# no library search path of their own (qt_standard_project_setup adds one).
+foreach(program QXFreeFriendshipCompatibilityTest qx-friendship-report)
+    if(TARGET ${program})
+        set_target_properties(${program} PROPERTIES INSTALL_RPATH "")
+        install(TARGETS ${program} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+    endif()
+endforeach()
+
+install(FILES "${QX_PACKAGING_SOURCE_DIR}/${QX_APP_ID}.desktop"
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+
+configure_file("${QX_PACKAGING_SOURCE_DIR}/${QX_APP_ID}.metainfo.xml.in"
+    "${QX_PACKAGING_BINARY_DIR}/${QX_APP_ID}.metainfo.xml" @ONLY)
+install(FILES "${QX_PACKAGING_BINARY_DIR}/${QX_APP_ID}.metainfo.xml"
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+
+include(${CMAKE_CURRENT_LIST_DIR}/DesktopIcons.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/ManualPage.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/DebianPackage.cmake)
