@@ -28,10 +28,8 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${QX_HOMEPAGE_URL}")
 set(CPACK_DEBIAN_COMPRESSION_TYPE "xz")
 
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Qt loads the SVG icon engine and image plug-in at run time, out of sight of
-# dpkg-shlibdeps; without them the program's icon does not show. The X11
-# platform plug-in ships in libqt6gui6, which the computed list names anyway.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6")
+# The X11 platform plug-in that Qt loads at run time ships in libqt6gui6,
+# which the computed list names anyway.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-dejavu-core")
 
 include(CPack)

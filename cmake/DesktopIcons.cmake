@@ -3,11 +3,7 @@
 set(QX_ICON_SIZES 16 22 24 32 48 64 128 256)
 set(QX_ICON_THEME_DIR "${QX_PACKAGING_BINARY_DIR}/hicolor")
 
-add_executable(qx-render-icon "${QX_PACKAGING_SOURCE_DIR}/render_icon.cpp")
-target_link_libraries(qx-render-icon PRIVATE Qt6::Gui Qt6::Svg)
-set_target_properties(qx-render-icon PROPERTIES
-    RUNTIME_OUTPUT_DIRECTORY "${QX_PACKAGING_BINARY_DIR}")
-
+# qx-render-icon is built with the window icon in src/ui.
 set(rendered_icons)
 foreach(size IN LISTS QX_ICON_SIZES)
     list(APPEND rendered_icons "${QX_ICON_THEME_DIR}/${size}x${size}/apps/${QX_APP_ID}.png")

@@ -1,21 +1,17 @@
 #include "ProgramIcon.h"
 
-#include <QtGlobal>
-
-// The icon lives in a static library: pull its resources in by hand, since
-// the linker drops initialisers that nothing refers to.
-static void initResources()
-{
-    Q_INIT_RESOURCE(resources);
-}
+#include <QSize>
 
 namespace qx {
 
 QIcon ProgramIcon()
 {
     static const QIcon icon = [] {
-        initResources();
-        return QIcon(QStringLiteral(":/icons/qxfriendship.svg"));
+        QIcon rendered;
+        for (const int size : {16, 24, 32, 48, 64, 128})
+            rendered.addFile(QStringLiteral(":/icons/%1x%1/apps/qxfriendship.png").arg(size),
+                             QSize(size, size));
+        return rendered;
     }();
     return icon;
 }

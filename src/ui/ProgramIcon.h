@@ -4,7 +4,7 @@
 
 namespace qx {
 
-// The program's icon, drawn from its SVG at any size.
+// The program's icon, rendered from its SVG at the usual sizes.
 QIcon ProgramIcon();
 
 } // namespace qx

@@ -83,7 +83,7 @@ echo "   $(basename "$deb")"
 
 depends="$(dpkg-deb --field "$deb" Depends)"
 echo "   Depends: $depends"
-for needed in libc6 libqt6core6 libstdc++6 libqt6svg6; do
+for needed in libc6 libqt6core6 libstdc++6; do
     [[ ", $depends," == *", $needed "* || ", $depends," == *", $needed,"* ]] \
         || fail "Depends lacks $needed"
 done
