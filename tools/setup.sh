@@ -10,6 +10,9 @@ packages=(
     qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 qt6-qpa-plugins
     fonts-dejavu-core
     xvfb xauth xdotool x11-utils
+    desktop-file-utils appstream dpkg-dev file
+    openbox wmctrl faketime libfaketime python3
+    clang libclang-rt-14-dev
 )
 
 missing=()

@@ -45,7 +45,9 @@ struct ParsedDate {
 // applied by DateRefusal.
 ParsedDate ParseBirthDate(const QString &argumentName, const QString &text)
 {
-    static const QRegularExpression pattern(QStringLiteral("^([0-9]{4})-([0-9]{2})-([0-9]{2})$"));
+    // Anchored at both ends: "$" alone would also let a trailing line feed through.
+    static const QRegularExpression pattern(
+        QRegularExpression::anchoredPattern(QStringLiteral("([0-9]{4})-([0-9]{2})-([0-9]{2})")));
     const QString quoted = QLatin1Char('"') + text + QLatin1Char('"');
     const QRegularExpressionMatch match = pattern.match(text);
     if (!match.hasMatch())
@@ -201,9 +203,26 @@ const QString UsageText = QStringLiteral(
     "Exit status: 0 after a report or this help; 2 when a date is refused or an\n"
     "argument is not understood (one line on standard error says why).\n");
 
+// The complaint quotes what was typed, which may hold line breaks or other
+// control characters; those are shown as \xNN (\uNNNN) to keep it one line.
+QString OneLine(const QString &text)
+{
+    QString line;
+    for (const QChar character : text) {
+        const ushort code = character.unicode();
+        if (character.category() == QChar::Other_Control || character == QChar::LineSeparator
+            || character == QChar::ParagraphSeparator)
+            line += code <= 0xff ? QStringLiteral("\\x%1").arg(code, 2, 16, QLatin1Char('0'))
+                                 : QStringLiteral("\\u%1").arg(code, 4, 16, QLatin1Char('0'));
+        else
+            line += character;
+    }
+    return line;
+}
+
 void Complain(QTextStream &err, const QString &message)
 {
-    err << ProgramName << ": " << message << '\n';
+    err << ProgramName << ": " << OneLine(message) << '\n';
     err.flush();
 }
 

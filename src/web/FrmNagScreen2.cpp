@@ -151,6 +151,16 @@ void FrmNagScreen2::closeEvent(QCloseEvent *event)
     ExitApplication();
 }
 
+// Exit has the focus whenever the window comes up. It comes up for the user
+// only once, at the end; the brief showing on Back can leave it without any
+// focus widget when the window manager's activation arrives after the window
+// has been hidden again, and Enter or the space bar would then do nothing.
+void FrmNagScreen2::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    ui->cmdClose->setFocus();
+}
+
 bool FrmNagScreen2::eventFilter(QObject *watched, QEvent *event)
 {
     const bool isTextBox = watched != ui->lblGoToHome;

@@ -1,0 +1,529 @@
+#!/usr/bin/env python3
+"""End-to-end cases of the desktop program, one per run:
+
+    run_case.py --program PATH --site-host HOST CASE
+    run_case.py --list
+
+Each case gets a private X desktop (x11session.Session): Xvfb, openbox, fresh
+per-user directories and a stand-in xdg-open that records addresses. The
+program is driven with real key presses and clicks through xdotool; the
+windows are told apart by their size (they share one caption), the message
+boxes by their caption. Points to click are the controls' places in the
+forms' layouts (twips / 15, below the menu bar).
+"""
+
+import argparse
+import datetime
+import os
+import signal
+import sys
+import traceback
+import urllib.parse
+
+sys.dont_write_bytecode = True  # no __pycache__ in the source tree
+from x11session import CaseFailed, Session  # noqa: E402
+
+CASE_TIME_LIMIT = 100  # seconds; CTest allows a little more
+
+# A day on which the reminder date is first stored.
+REMINDER_DAY = datetime.date(2031, 3, 20)
+
+# Centres of controls, in pixels within the client area under the menu bar.
+MAIN_FILE_MENU = (18, 9)          # "&File" in the menu bar, above the client area
+MAIN_BUTTON = (256, 324)          # cmdCompatibilityWithFriend
+MAIN_EXIT = (474, 383)            # cmdExit
+MAIN_TOP_BANNER = (264, 28)       # Label61
+MAIN_BOTTOM_BANNER = (211, 383)   # lblCobrand / lblFullBrand
+RESULTS_EXIT = (482, 503)
+RESULTS_BACK = (570, 503)
+RESULTS_BOTTOM_BANNER = (211, 503)
+EXIT_SCREEN_EXIT = (441, 196)     # cmdClose
+EXIT_SCREEN_NAME = (126, 249)
+EXIT_SCREEN_EMAIL = (360, 249)
+EXIT_SCREEN_FRIEND_NAME = (126, 273)
+EXIT_SCREEN_FRIEND_EMAIL = (360, 273)
+EXIT_SCREEN_SUBMIT = (248, 297)
+
+CASES = {}
+
+
+def case(function):
+    CASES[function.__name__] = function
+    return function
+
+
+def check(condition, message):
+    if not condition:
+        raise CaseFailed(message)
+
+
+# --- steps shared by the cases -------------------------------------------
+
+
+def click_in(session, window, kind, point):
+    x, y = point
+    session.click(window, x, y + session.menu_offset(window, kind))
+
+
+def start_main(session, **options):
+    """Starts a copy and waits for its main window, with no message box first."""
+    program = session.start(**options)
+    windows = program.wait_for_kinds("main", refuse=("box",))
+    return program, windows["main"]
+
+
+def pick(session, window, steps):
+    """Moves the selection of the focused drop-down list by arrow keys."""
+    if steps:
+        session.keys(window, "--repeat", str(abs(steps)), "Down" if steps > 0 else "Up", delay=10)
+
+
+def fill_entries(session, main, you=("alex", 21, 7, 1990), friend=("sam", 20, 7, 1985)):
+    """Types both names and picks both dates with the arrow keys, starting from
+    a freshly opened main window (focus in the user's name box, every list on
+    its first entry), and leaves the focus on the test button."""
+    for index, (name, day, month, year) in enumerate((you, friend)):
+        if index:
+            session.keys(main, "Tab")
+        session.type_text(main, name)
+        session.keys(main, "Tab")
+        pick(session, main, day - 1)
+        session.keys(main, "Tab")
+        pick(session, main, month - 1)
+        session.keys(main, "Tab")
+        pick(session, main, year - 1900)
+    session.keys(main, "Tab")
+
+
+def run_test(session, program, main):
+    """A whole valid test by keyboard; returns the results window."""
+    fill_entries(session, main)
+    session.keys(main, "space")
+    return program.wait_for_kinds("results")["results"]
+
+
+def end_at_exit_screen(session, program, how):
+    """The exit screen is up: closes it in the given way and checks that the
+    process ends normally with no window left."""
+    exit_screen = program.window("exit")
+    check(exit_screen is not None, f"no exit screen; visible: {program.kinds()}")
+    if how == "button":
+        click_in(session, exit_screen, "exit", EXIT_SCREEN_EXIT)
+    elif how == "close box":
+        session.tool("wmctrl", "-i", "-c", exit_screen)
+    elif how == "keyboard":
+        session.keys(exit_screen, "Return")
+    elif how == "access key":
+        session.keys(exit_screen, "alt+x")
+    elif how == "window manager key":
+        session.keys(exit_screen, "alt+F4")
+    status = program.wait_for_end()
+    check(status == 0, f"the program ended with status {status}:\n{program.log()}")
+    check(not session.search("--name", "^QX Friendship"), "a window of the program is left")
+
+
+def leave_normally(session, program):
+    """Escape in the main window, then Exit on the exit screen."""
+    program.wait_for_kinds("main")
+    session.keys(program.window("main"), "Escape")
+    program.wait_for_kinds("exit")
+    end_at_exit_screen(session, program, "keyboard")
+
+
+# --- start-up and the single-instance guard ------------------------------
+
+
+@case
+def first_start(session):
+    program, main = start_main(session, today=REMINDER_DAY)
+    geometry = session.geometry(main)
+    check(geometry["WIDTH"] == 524, f"main window width {geometry['WIDTH']}, not 524")
+    check(geometry["HEIGHT"] - 409 in range(0, 41), f"main window height {geometry['HEIGHT']}")
+    centre_x = geometry["X"] + geometry["WIDTH"] / 2
+    centre_y = geometry["Y"] + geometry["HEIGHT"] / 2
+    # Centred give or take the window manager's frame.
+    check(abs(centre_x - 640) <= 25 and abs(centre_y - 512) <= 25,
+          f"main window not centred: {geometry}")
+    check(session.stored_reminder_date() == REMINDER_DAY.isoformat(),
+          f"stored reminder date {session.stored_reminder_date()!r}")
+    lock = session.path("runtime", "QXFreeFriendshipCompatibilityTest.lock")
+    with open(lock) as lock_file:
+        check(lock_file.readline().strip() == str(program.pid), "the lock names another process")
+    check(session.opened() == [], f"pages opened at start: {session.opened()}")
+    leave_normally(session, program)
+
+
+@case
+def second_copy_refused(session):
+    first, main = start_main(session)
+    geometry_before = session.geometry(main)
+    second = session.start()
+    box = second.wait_for_kinds("box", refuse=("main",))["box"]
+    check(first.kinds() == ["main"], f"first copy shows {first.kinds()}")
+    check(session.geometry(main) == geometry_before, "the first copy's window moved")
+    session.keys(box, "Return")
+    status = second.wait_for_end()
+    check(status == 0, f"the refused copy ended with status {status}")
+    check(first.running() and first.kinds() == ["main"], "the first copy did not keep running")
+    leave_normally(session, first)
+
+
+@case
+def killed_copy_then_normal_start(session):
+    first, _ = start_main(session)
+    first.kill(signal.SIGKILL)
+    check(os.path.exists(session.path("runtime", "QXFreeFriendshipCompatibilityTest.lock")),
+          "the killed copy left no lock behind (nothing to take over)")
+    second, _ = start_main(session)
+    leave_normally(session, second)
+
+
+# --- the test by keyboard, Back ------------------------------------------
+
+
+@case
+def keyboard_test(session):
+    program, main = start_main(session)
+    # 31 April is refused with a message; the main window stays.
+    fill_entries(session, main, you=("alex", 31, 4, 1990))
+    session.keys(main, "space")
+    box = program.wait_for_kinds("main", "box")["box"]
+    session.keys(box, "Return")
+    program.wait_for_kinds("main")
+    # Back to the user's day (seven fields before the button): 21 July.
+    session.keys(main, "--repeat", "7", "shift+Tab")
+    pick(session, main, -10)
+    session.keys(main, "Tab")
+    pick(session, main, 3)
+    session.keys(main, "--repeat", "6", "Tab")
+    session.keys(main, "space")
+    results = program.wait_for_kinds("results")["results"]
+    check(session.geometry(results)["WIDTH"] == 625, "results window of the wrong size")
+    # Alt+E is the results window's Exit button.
+    session.keys(results, "alt+e")
+    program.wait_for_kinds("exit")
+    end_at_exit_screen(session, program, "keyboard")
+
+
+@case
+def back_keeps_the_entries(session):
+    program, main = start_main(session)
+    results = run_test(session, program, main)
+    click_in(session, results, "results", RESULTS_BACK)
+    main_again = program.wait_for_kinds("main")["main"]
+    check(main_again == main, "Back showed another main window")
+    # The entries are as they were: the same test passes again at once.
+    click_in(session, main, "main", MAIN_BUTTON)
+    results = program.wait_for_kinds("results")["results"]
+    session.keys(results, "alt+b")
+    program.wait_for_kinds("main")
+    leave_normally(session, program)
+
+
+# --- the ways out ----------------------------------------------------------
+
+
+@case
+def exit_by_button(session):
+    program, main = start_main(session)
+    click_in(session, main, "main", MAIN_EXIT)
+    program.wait_for_kinds("exit")
+    end_at_exit_screen(session, program, "button")
+
+
+@case
+def exit_by_menu(session):
+    program, main = start_main(session)
+    # Alt+F also belongs to the test button's caption ("...My &Friend"), so
+    # the File menu is opened with the mouse; its item by its access key.
+    session.click(main, *MAIN_FILE_MENU)
+    session.keys(main, "x")
+    program.wait_for_kinds("exit")
+    end_at_exit_screen(session, program, "access key")
+
+
+@case
+def exit_by_close_box(session):
+    program, main = start_main(session)
+    session.tool("wmctrl", "-i", "-c", main)
+    program.wait_for_kinds("exit")
+    end_at_exit_screen(session, program, "close box")
+
+
+@case
+def exit_by_window_manager_key(session):
+    program, main = start_main(session)
+    session.keys(main, "alt+F4")
+    program.wait_for_kinds("exit")
+    end_at_exit_screen(session, program, "window manager key")
+
+
+@case
+def exit_by_escape(session):
+    program, main = start_main(session)
+    session.keys(main, "Escape")
+    program.wait_for_kinds("exit")
+    end_at_exit_screen(session, program, "keyboard")
+
+
+@case
+def exit_from_results(session):
+    program, main = start_main(session)
+    results = run_test(session, program, main)
+    click_in(session, results, "results", RESULTS_EXIT)
+    # The main window stays hidden behind the exit screen.
+    program.wait_for_kinds("exit")
+    end_at_exit_screen(session, program, "button")
+
+
+@case
+def exit_from_results_by_close_box(session):
+    program, main = start_main(session)
+    results = run_test(session, program, main)
+    session.tool("wmctrl", "-i", "-c", results)
+    program.wait_for_kinds("exit")
+    end_at_exit_screen(session, program, "close box")
+
+
+# --- web pages ---------------------------------------------------------------
+
+
+@case
+def pages_from_menus(session):
+    program, main = start_main(session)
+    expected = []
+    for keys, page in ((["alt+h", "o"], "help-web-page"), (["alt+h", "v"], "home-page"),
+                       (["alt+h", "u"], "download-web-page"), (["alt+d"], "donate")):
+        for key in keys:
+            session.keys(main, key)
+        expected.append(session.page(page))
+        opened = session.wait_for_opened(len(expected))
+        check(opened == expected, f"opened {opened}, expected {expected}")
+        program.wait_for_kinds("main")
+    leave_normally(session, program)
+
+
+@case
+def pages_from_banners(session):
+    program, main = start_main(session)
+    click_in(session, main, "main", MAIN_TOP_BANNER)
+    check(session.wait_for_opened(1) == [session.page("home-page")],
+          f"top banner opened {session.opened()}")
+    click_in(session, main, "main", MAIN_BOTTOM_BANNER)
+    bottom = session.wait_for_opened(2)[1]
+    check(bottom in (session.page("co-brand"), session.page("fully-branded")),
+          f"bottom banner opened {bottom}")
+    results = run_test(session, program, main)
+    click_in(session, results, "results", RESULTS_BOTTOM_BANNER)
+    check(session.wait_for_opened(3)[2] == session.page("co-brand"),
+          f"results banner opened {session.opened()[2:]}")
+    check(program.kinds() == ["results"], f"visible after the links: {program.kinds()}")
+    session.keys(results, "alt+b")
+    leave_normally(session, program)
+
+
+def check_referral_address(session, address, fields):
+    """The address is ASCII, names taf1 to taf6 in order, hides every
+    delimiter inside the values and decodes to the trimmed fields."""
+    check(all(32 < ord(c) < 127 for c in address), f"not printable ASCII: {address!r}")
+    prefix = session.page("qxos-refer-a-friend") + "&"
+    check(address.startswith(prefix), f"not the refer-a-friend page: {address}")
+    pairs = address[len(prefix):].split("&")
+    names = [pair.split("=", 1)[0] for pair in pairs]
+    check(names == [f"taf{i}" for i in range(1, 7)], f"query names {names}")
+    values = [pair.split("=", 1)[1] for pair in pairs]
+    for value in values:
+        check(not any(c in value for c in "&#=+ \r\n"), f"raw delimiter in value {value!r}")
+    decoded = [urllib.parse.unquote(value, errors="strict") for value in values]
+    expected = [field.strip(" ") for field in fields]
+    expected.append(f"http://{session.site_host}/qx-free-friendship-compatibility-test/")
+    check(decoded == expected, f"decoded values {decoded!r}, expected {expected!r}")
+
+
+@case
+def refer_a_friend(session):
+    program, main = start_main(session)
+    session.keys(main, "Escape")
+    exit_screen = program.wait_for_kinds("exit")["exit"]
+    name = "  Ann & Bob = #1+2%  "
+    email = "ann+tag@example.com"
+    # (xdotool types capitals outside ASCII as small letters.)
+    friend_name = "Jos\u00e9 Zo\u00eb/50%"
+    friend_email = "bob&co=1#x@exa.mple"
+    for point, text in ((EXIT_SCREEN_NAME, name), (EXIT_SCREEN_EMAIL, email),
+                        (EXIT_SCREEN_FRIEND_NAME, friend_name),
+                        (EXIT_SCREEN_FRIEND_EMAIL, friend_email)):
+        click_in(session, exit_screen, "exit", point)
+        session.type_text(exit_screen, text)
+    click_in(session, exit_screen, "exit", EXIT_SCREEN_SUBMIT)
+    address = session.wait_for_opened(1)[0]
+    # The message box lies out of sight and keeps its first text.
+    check_referral_address(session, address,
+                           [name, email, "Your Message\r\n", friend_name, friend_email])
+    # Pressing again opens the same address again; nothing was reset.
+    session.keys(exit_screen, "alt+n")
+    check(session.wait_for_opened(2) == [address, address], f"second press: {session.opened()}")
+    check(program.kinds() == ["exit"], f"visible after submitting: {program.kinds()}")
+    end_at_exit_screen(session, program, "button")
+
+
+# --- the update reminder -------------------------------------------------------
+
+
+@case
+def reminder_after_fourteen_and_fifteen_days(session):
+    day = REMINDER_DAY
+    program, _ = start_main(session, today=day)
+    program.kill()
+    check(session.stored_reminder_date() == day.isoformat(), "first start stored no date")
+
+    later = day + datetime.timedelta(days=14)
+    program, _ = start_main(session, today=later)
+    program.kill()
+    check(session.stored_reminder_date() == day.isoformat(), "the date changed without a question")
+
+    later = day + datetime.timedelta(days=15)
+    program = session.start(today=later)
+    box = program.wait_for_kinds("box", refuse=("main",))["box"]
+    check(session.stored_reminder_date() == day.isoformat(), "stored before the answer")
+    session.keys(box, "alt+y")
+    program.wait_for_kinds("main")
+    check(session.wait_for_opened(1) == [session.page("download-web-page")],
+          f"after Yes: {session.opened()}")
+    check(session.stored_reminder_date() == later.isoformat(), "the new date was not stored")
+    program.kill()
+
+    # Answered on day + 15: quiet again 14 days on.
+    program, _ = start_main(session, today=later + datetime.timedelta(days=14))
+    leave_normally(session, program)
+
+
+# --- faults the program survives ----------------------------------------------
+
+
+@case
+def settings_file_is_a_directory(session):
+    os.makedirs(session.settings_file())
+    program, _ = start_main(session, today=REMINDER_DAY)
+    program.kill()
+    program, _ = start_main(session, today=REMINDER_DAY + datetime.timedelta(days=30))
+    check(os.path.isdir(session.settings_file()), "the directory was replaced")
+    leave_normally(session, program)
+
+
+@case
+def settings_file_holds_garbage(session):
+    os.makedirs(os.path.dirname(session.settings_file()))
+    for garbage in (bytes(range(256)) * 4,
+                    b"[Settings]\n%99%CA%C7%B6%C9%BE%C4%C3=\xc2\x87not a date\n",
+                    b"[Settings\n=\n\xff\xfe[[[\n"):
+        with open(session.settings_file(), "wb") as settings:
+            settings.write(garbage)
+        program, _ = start_main(session, today=REMINDER_DAY + datetime.timedelta(days=100))
+        leave_normally(session, program)
+        with open(session.settings_file(), "rb") as settings:
+            check(settings.read() == garbage, "the settings file was changed")
+
+
+@case
+def settings_cannot_be_written(session):
+    # A file where the configuration directory should be: nothing can be stored.
+    blocked = session.path("config-is-a-file")
+    with open(blocked, "w") as blocker:
+        blocker.write("not a directory\n")
+    for days in (0, 30):
+        program, _ = start_main(session, today=REMINDER_DAY + datetime.timedelta(days=days),
+                                XDG_CONFIG_HOME=blocked)
+        program.kill()
+    program, _ = start_main(session, XDG_CONFIG_HOME=blocked)
+    leave_normally(session, program)
+
+
+@case
+def runtime_directory_missing(session):
+    # Under a directory that is missing too, so that nothing can make it.
+    missing = session.path("gone", "runtime")
+    first, _ = start_main(session, XDG_RUNTIME_DIR=missing)
+    # The guard still works without the runtime directory.
+    second = session.start(XDG_RUNTIME_DIR=missing)
+    box = second.wait_for_kinds("box", refuse=("main",))["box"]
+    session.keys(box, "Return")
+    check(second.wait_for_end() == 0, "the refused copy did not end normally")
+    check(first.kinds() == ["main"], f"first copy shows {first.kinds()}")
+    leave_normally(session, first)
+
+
+@case
+def browser_launcher_missing(session):
+    empty = session.path("empty-bin")
+    os.makedirs(empty)
+    program, main = start_main(session, today=REMINDER_DAY, path=empty)
+    program.kill()
+    program = session.start(today=REMINDER_DAY + datetime.timedelta(days=15), path=empty)
+    box = program.wait_for_kinds("box", refuse=("main",))["box"]
+    session.keys(box, "alt+y")
+    main = program.wait_for_kinds("main")["main"]
+    click_in(session, main, "main", MAIN_TOP_BANNER)
+    session.keys(main, "alt+h")
+    session.keys(main, "v")
+    click_in(session, main, "main", MAIN_BOTTOM_BANNER)
+    program.wait_for_kinds("main")
+    check(session.opened() == [], "an address reached the stand-in launcher")
+    leave_normally(session, program)
+
+
+# --- running a case --------------------------------------------------------------
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
+    parser.add_argument("--program", help="the built QXFreeFriendshipCompatibilityTest")
+    parser.add_argument("--site-host", default="www.orvanesoftwares.com")
+    parser.add_argument("--list", action="store_true", help="print the case names")
+    parser.add_argument("case", nargs="?", choices=sorted(CASES))
+    arguments = parser.parse_args()
+    if arguments.list:
+        print("\n".join(CASES))
+        return 0
+    if not arguments.case or not arguments.program:
+        parser.error("a case and --program are needed")
+    if not os.access(arguments.program, os.X_OK):
+        print(f"{arguments.case}: no program at {arguments.program}", file=sys.stderr)
+        return 1
+
+    def out_of_time(signum, frame):
+        raise CaseFailed(f"the case took longer than {CASE_TIME_LIMIT} s")
+
+    def stopped(signum, frame):
+        raise CaseFailed(f"stopped by signal {signum}")
+
+    signal.signal(signal.SIGALRM, out_of_time)
+    for stop in (signal.SIGTERM, signal.SIGINT, signal.SIGHUP):
+        signal.signal(stop, stopped)
+    signal.alarm(CASE_TIME_LIMIT)
+    session = None
+    passed = False
+    try:
+        session = Session(arguments.program, arguments.site_host)
+        CASES[arguments.case](session)
+        passed = True
+    except CaseFailed as failure:
+        print(f"{arguments.case}: FAILED: {failure}", file=sys.stderr)
+    except Exception:  # a broken step fails the case too, with its trace
+        traceback.print_exc()
+        print(f"{arguments.case}: FAILED", file=sys.stderr)
+    finally:
+        signal.alarm(0)
+        if session is not None:
+            try:
+                if not passed:
+                    session.dump_logs(sys.stderr)
+            finally:
+                session.close()
+    if passed:
+        print(f"{arguments.case}: passed")
+    return 0 if passed else 1
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,387 @@
+"""A private X desktop for one end-to-end case, and the program run in it.
+
+Session starts its own Xvfb (on a free display number, chosen by the server
+through -displayfd) and the openbox window manager, gives the program a fresh
+home, configuration, cache and runtime directory, and puts a stand-in
+`xdg-open` first on PATH that appends each address it is handed to a file.
+Everything it starts runs in a process group of its own and is ended by
+close(). Every wait polls with a deadline; nothing sleeps for long.
+"""
+
+import ctypes
+import glob
+import os
+import re
+import select
+import shutil
+import signal
+import subprocess
+import tempfile
+import time
+
+PROGRAM_NAME = "QXFreeFriendshipCompatibilityTest"
+WINDOW_CAPTION = "QX Friendship Compatibility Test v1.25"
+BOX_CAPTION = "QX Friendship Compatibility Test"
+
+# Client-area widths in pixels (twips / 15) that tell the windows apart, as
+# they all share one caption.
+WINDOW_WIDTHS = {"main": 524, "results": 625, "exit": 741}
+# Client-area heights without the menu bar.
+CLIENT_HEIGHTS = {"main": 409, "results": 529, "exit": 315}
+
+# Variables of the caller's desktop that would lead Qt to another browser
+# launcher, another session bus or another display.
+FOREIGN_VARIABLES = (
+    "BROWSER", "DEFAULT_BROWSER", "XDG_CURRENT_DESKTOP", "XDG_SESSION_DESKTOP",
+    "DESKTOP_SESSION", "KDE_FULL_SESSION", "GNOME_DESKTOP_SESSION_ID",
+    "DBUS_SESSION_BUS_ADDRESS", "WAYLAND_DISPLAY", "XAUTHORITY", "SESSION_MANAGER",
+    "LD_PRELOAD", "FAKETIME", "QT_QPA_PLATFORM", "QT_SCALE_FACTOR", "QT_SCREEN_SCALE_FACTORS",
+    "QT_AUTO_SCREEN_SCALE_FACTOR", "QT_ENABLE_HIGHDPI_SCALING", "QT_FONT_DPI",
+)
+
+DEFAULT_TIMEOUT = 20.0
+
+_PR_SET_PDEATHSIG = 1
+
+
+def _die_with_driver():
+    """Runs in each child before it starts: a new process group, so that close()
+    can end the child with all of its own children, and SIGKILL should the
+    driver die without cleaning up (killed by a timeout, say)."""
+    os.setsid()
+    ctypes.CDLL(None, use_errno=True).prctl(_PR_SET_PDEATHSIG, signal.SIGKILL)
+
+
+class CaseFailed(Exception):
+    pass
+
+
+def wait_until(condition, what, timeout=DEFAULT_TIMEOUT, interval=0.05):
+    """Polls condition() until it returns something true; returns that value."""
+    deadline = time.monotonic() + timeout
+    while True:
+        value = condition()
+        if value:
+            return value
+        if time.monotonic() > deadline:
+            raise CaseFailed(f"timed out after {timeout:.0f} s waiting for {what}")
+        time.sleep(interval)
+
+
+def faketime_library():
+    found = sorted(glob.glob("/usr/lib/*/faketime/libfaketimeMT.so.1"))
+    if not found:
+        raise CaseFailed("libfaketime is not installed (package libfaketime)")
+    return found[0]
+
+
+class Program:
+    """One running copy of the desktop program."""
+
+    def __init__(self, session, popen, log_path):
+        self.session = session
+        self.popen = popen
+        self.log_path = log_path
+
+    @property
+    def pid(self):
+        return self.popen.pid
+
+    def running(self):
+        return self.popen.poll() is None
+
+    def log(self):
+        with open(self.log_path, errors="replace") as log:
+            return log.read()
+
+    def windows(self):
+        """The visible windows of this copy as (kind, id) pairs: kind is
+        "main", "results", "exit" or "box" (a message box)."""
+        found = []
+        for window in self.session.search("--pid", str(self.pid), "--name", "^QX Friendship"):
+            name = self.session.window_name(window)
+            if name == BOX_CAPTION:
+                found.append(("box", window))
+            elif name == WINDOW_CAPTION:
+                found.append((self.session.kind_of(window), window))
+        return found
+
+    def kinds(self):
+        return sorted(kind for kind, _ in self.windows())
+
+    def window(self, kind):
+        for found_kind, window in self.windows():
+            if found_kind == kind:
+                return window
+        return None
+
+    def wait_for_kinds(self, *kinds, refuse=(), timeout=DEFAULT_TIMEOUT):
+        """Waits until exactly these windows are visible; returns them by kind.
+        Fails at once when a window of a kind in refuse shows up."""
+        expected = sorted(kinds)
+
+        def shown():
+            if not self.running():
+                raise CaseFailed(f"the program ended while waiting for {expected}:\n{self.log()}")
+            windows = self.windows()
+            unwanted = [kind for kind, _ in windows if kind in refuse]
+            if unwanted:
+                raise CaseFailed(f"a {unwanted[0]} window showed up while waiting for {expected}")
+            return dict(windows) if sorted(kind for kind, _ in windows) == expected else None
+
+        try:
+            return wait_until(shown, f"the windows {expected}", timeout)
+        except CaseFailed as failure:
+            raise CaseFailed(f"{failure}; visible: {self.kinds() if self.running() else 'none'}")
+
+    def wait_for_end(self, timeout=DEFAULT_TIMEOUT):
+        try:
+            return self.popen.wait(timeout)
+        except subprocess.TimeoutExpired:
+            raise CaseFailed(f"the program did not end within {timeout:.0f} s; "
+                             f"visible: {self.kinds()}") from None
+
+    def kill(self, sig=signal.SIGKILL):
+        if self.running():
+            os.killpg(self.popen.pid, sig)
+        try:
+            self.popen.wait(10)
+        except subprocess.TimeoutExpired:
+            raise CaseFailed(f"the program did not end on signal {sig}") from None
+
+
+class Session:
+    def __init__(self, program_path, site_host):
+        self.program_path = program_path
+        self.site_host = site_host
+        self.root = tempfile.mkdtemp(prefix="qx-e2e-")
+        self.processes = []
+        self.xvfb = None
+        self.display = None
+        for name in ("home", "config", "cache", "data", "runtime", "bin", "logs"):
+            os.makedirs(self.path(name))
+        os.chmod(self.path("runtime"), 0o700)
+        self.opened_file = self.path("opened-addresses")
+        self.write_launcher(self.path("bin"))
+        self.start_desktop()
+
+    def path(self, *parts):
+        return os.path.join(self.root, *parts)
+
+    def write_launcher(self, directory):
+        """The stand-in xdg-open: records its argument, opens nothing."""
+        launcher = os.path.join(directory, "xdg-open")
+        with open(launcher, "w") as script:
+            script.write("#!/bin/sh\n"
+                         f"printf '%s\\n' \"$1\" >> '{self.opened_file}'\n")
+        os.chmod(launcher, 0o755)
+
+    # --- the desktop -----------------------------------------------------
+
+    def spawn(self, command, log_name, env=None):
+        log = open(self.path("logs", log_name), "ab")
+        popen = subprocess.Popen(command, stdin=subprocess.DEVNULL, stdout=log, stderr=log,
+                                 env=env, preexec_fn=_die_with_driver)
+        log.close()
+        self.processes.append(popen)
+        return popen
+
+    def start_desktop(self):
+        reader, writer = os.pipe()
+        log = open(self.path("logs", "xvfb.log"), "ab")
+        self.xvfb = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(writer), "-screen", "0", "1280x1024x24",
+             "-nolisten", "tcp", "-noreset"],
+            stdin=subprocess.DEVNULL, stdout=log, stderr=log, pass_fds=(writer,),
+            preexec_fn=_die_with_driver)
+        log.close()
+        os.close(writer)
+        number = b""
+        deadline = time.monotonic() + DEFAULT_TIMEOUT
+        while not number.endswith(b"\n"):
+            ready, _, _ = select.select([reader], [], [], max(0.0, deadline - time.monotonic()))
+            chunk = os.read(reader, 16) if ready else b""
+            if not chunk:
+                os.close(reader)
+                raise CaseFailed("Xvfb did not start:\n" + self.read_log("xvfb.log"))
+            number += chunk
+        os.close(reader)
+        self.display = ":" + number.decode().strip()
+
+        # Openbox runs the startup command once it manages windows; a window
+        # mapped before then may never be managed, nor shown.
+        ready = self.path("window-manager-ready")
+        self.spawn(["openbox", "--sm-disable", "--startup", "touch " + ready], "openbox.log",
+                   self.desktop_environment())
+        wait_until(lambda: os.path.exists(ready), "the window manager")
+        # The first key sent through XTEST switches the server to the XTEST
+        # keyboard's map, and the window manager then grabs its key bindings
+        # anew; a key pressed meanwhile would miss them. Switch now, while no
+        # program runs yet.
+        self.tool("xdotool", "key", "shift")
+
+    def read_log(self, name):
+        with open(self.path("logs", name), errors="replace") as log:
+            return log.read()
+
+    def desktop_environment(self):
+        env = {key: value for key, value in os.environ.items() if key not in FOREIGN_VARIABLES}
+        env.update(DISPLAY=self.display, HOME=self.path("home"))
+        return env
+
+    def dump_logs(self, stream):
+        """What the desktop and the program printed, for a failed case."""
+        for name in sorted(os.listdir(self.path("logs"))):
+            text = self.read_log(name).strip()
+            if text:
+                print(f"---- {name}\n{text}", file=stream)
+        print(f"---- addresses handed to xdg-open: {self.opened()}", file=stream)
+
+    def close(self):
+        for popen in reversed(self.processes + ([self.xvfb] if self.xvfb else [])):
+            if popen.poll() is None:
+                try:
+                    os.killpg(popen.pid, signal.SIGKILL)
+                except ProcessLookupError:
+                    pass
+            try:
+                popen.wait(10)
+            except subprocess.TimeoutExpired:
+                pass
+        shutil.rmtree(self.root, ignore_errors=True)
+
+    # --- the program -----------------------------------------------------
+
+    def program_environment(self, today=None, path=None, **changes):
+        env = self.desktop_environment()
+        env.update(
+            XDG_CONFIG_HOME=self.path("config"),
+            XDG_CACHE_HOME=self.path("cache"),
+            XDG_DATA_HOME=self.path("data"),
+            XDG_RUNTIME_DIR=self.path("runtime"),
+            PATH=path if path is not None else self.path("bin") + ":/usr/bin:/bin",
+            QT_QPA_PLATFORM="xcb",
+            NO_AT_BRIDGE="1",
+        )
+        if today is not None:
+            # The wall clock starts at 10:00 on that day; timers keep real time.
+            env.update(LD_PRELOAD=faketime_library(),
+                       FAKETIME="@" + today.isoformat() + " 10:00:00",
+                       FAKETIME_DONT_FAKE_MONOTONIC="1")
+        for key, value in changes.items():
+            if value is None:
+                env.pop(key, None)
+            else:
+                env[key] = value
+        return env
+
+    def start(self, today=None, path=None, **changes):
+        log_name = f"program-{len(self.processes)}.log"
+        popen = self.spawn([self.program_path], log_name,
+                           self.program_environment(today, path, **changes))
+        return Program(self, popen, self.path("logs", log_name))
+
+    def settings_file(self):
+        return self.path("config", PROGRAM_NAME, PROGRAM_NAME + ".conf")
+
+    def stored_reminder_date(self):
+        """The reminder date as the program stored it, decoded; None when absent."""
+        try:
+            with open(self.settings_file(), "rb") as settings:
+                lines = settings.read().decode("utf-8").split("\n")  # not splitlines(): "0" encodes to U+0085
+        except FileNotFoundError:
+            return None
+        key = "".join("%%%02X" % (ord(c) + 85) for c in "Duration")
+        for line in lines:
+            if line.startswith(key + "="):
+                return "".join(chr(ord(c) - 85) for c in line[len(key) + 1:])
+        return None
+
+    def opened(self):
+        try:
+            with open(self.opened_file) as opened:
+                return opened.read().splitlines()
+        except FileNotFoundError:
+            return []
+
+    def wait_for_opened(self, count, timeout=DEFAULT_TIMEOUT):
+        return wait_until(lambda: len(self.opened()) >= count and self.opened(),
+                          f"{count} address(es) handed to xdg-open", timeout)
+
+    def page(self, key):
+        return f"http://{self.site_host}/qx-free-friendship-compatibility-test/ssd.php?page={key}"
+
+    # --- X tools ---------------------------------------------------------
+
+    def tool(self, *command, check=True, timeout=10):
+        try:
+            result = subprocess.run(command, env=self.desktop_environment(), capture_output=True,
+                                    text=True, timeout=timeout)
+        except subprocess.TimeoutExpired:
+            raise CaseFailed(f"{' '.join(command)} did not finish within {timeout} s") from None
+        if check and result.returncode != 0:
+            raise CaseFailed(f"{' '.join(command)} failed: {result.stderr.strip()}")
+        return result
+
+    def search(self, *criteria):
+        result = self.tool("xdotool", "search", "--all", "--onlyvisible", *criteria, check=False)
+        return result.stdout.split()
+
+    def window_name(self, window):
+        return self.tool("xdotool", "getwindowname", window, check=False).stdout.rstrip("\n")
+
+    def geometry(self, window):
+        """X, Y (on the screen), WIDTH and HEIGHT of the window's client area."""
+        output = self.tool("xwininfo", "-id", window, check=False).stdout
+        fields = {"X": "Absolute upper-left X", "Y": "Absolute upper-left Y",
+                  "WIDTH": "Width", "HEIGHT": "Height"}
+        geometry = {}
+        for key, label in fields.items():
+            found = re.search(r"^\s*" + label + r":\s*(-?\d+)$", output, re.MULTILINE)
+            geometry[key] = int(found.group(1)) if found else 0
+        return geometry
+
+    def kind_of(self, window):
+        width = self.geometry(window).get("WIDTH", 0)
+        for kind, expected in WINDOW_WIDTHS.items():
+            if abs(width - expected) <= 8:
+                return kind
+        return f"unknown({width})"
+
+    def activate(self, window):
+        """Makes the window the active one and waits until it has the keyboard
+        and the window manager counts it as active (its key bindings act on
+        the active window)."""
+        def focused():
+            focus = self.tool("xdotool", "getwindowfocus", "-f", check=False).stdout.strip()
+            active = self.tool("xdotool", "getactivewindow", check=False).stdout.strip()
+            if focus == window and active == window:
+                return True
+            self.tool("xdotool", "windowactivate", window, check=False)
+            return False
+
+        wait_until(focused, f"the keyboard focus in window {window}", interval=0.1)
+
+    def keys(self, window, *keys, delay=25):
+        """Presses keys (xdotool key syntax, options first) in the window."""
+        self.activate(window)
+        self.tool("xdotool", "key", "--clearmodifiers", "--delay", str(delay), *keys)
+
+    def type_text(self, window, text):
+        """Types text; a character outside ASCII goes slowly, because xdotool
+        first maps it onto a spare key and the program must see the new
+        keyboard map before the key press."""
+        self.activate(window)
+        for run in re.findall(r"[\x00-\x7f]+|[^\x00-\x7f]", text):
+            delay = "25" if run.isascii() else "200"
+            self.tool("xdotool", "type", "--clearmodifiers", "--delay", delay, "--", run)
+
+    def click(self, window, x, y):
+        """Clicks at a point given relative to the window's client area."""
+        self.activate(window)
+        self.tool("xdotool", "mousemove", "--window", window, "--sync", str(x), str(y))
+        self.tool("xdotool", "click", "1")
+
+    def menu_offset(self, window, kind):
+        """The height of the menu bar above the client area of a window."""
+        return self.geometry(window)["HEIGHT"] - CLIENT_HEIGHTS[kind]
