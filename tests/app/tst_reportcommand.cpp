@@ -295,6 +295,10 @@ void TestReportCommand::malformedArguments_data()
     QTest::newRow("day 00") << QStringList{good, QStringLiteral("1990-07-00")} << QStringList{friends, QStringLiteral("day")};
     QTest::newRow("year 1899") << QStringList{QStringLiteral("1899-12-31"), good} << QStringList{you, QStringLiteral("year"), QStringLiteral("1900")};
     QTest::newRow("year 2051") << QStringList{good, QStringLiteral("2051-01-01")} << QStringList{friends, QStringLiteral("year"), QStringLiteral("2050")};
+    // A line break inside an argument must neither pass as part of a date
+    // nor break the complaint into several lines.
+    QTest::newRow("trailing line feed") << QStringList{QStringLiteral("1990-07-21\n"), good} << QStringList{you, QStringLiteral("\\x0a")};
+    QTest::newRow("carriage return inside") << QStringList{good, QStringLiteral("1990-07\r-21")} << QStringList{friends, QStringLiteral("\\x0d")};
     // A malformed date is reported even when the other one would be refused
     // by the window's checks: the dates must be readable first.
     QTest::newRow("malformed beats refused") << QStringList{QStringLiteral("1990-02-30"), QStringLiteral("1990-02-32")} << QStringList{friends, QStringLiteral("day")};
