@@ -11,3 +11,8 @@ ctest --output-on-failure -j"$(nproc)"
 # then a short run of each fuzz target; both in build directories of their own.
 "$root/tools/sanitize.sh"
 "$root/tools/fuzz.sh"
+
+# Everything above passed (the script stops at the first failure).
+tests=$(ctest --test-dir "$root/build" -N | sed -n 's/^Total Tests: //p')
+checked=$(ctest --test-dir "$root/build-asan" -N -LE e2e -E '^packaging_' | sed -n 's/^Total Tests: //p')
+echo "test.sh: $((tests + checked)) passed, 0 failed"
