@@ -1,6 +1,7 @@
 #include "Forms.h"
 #include "StartupForm.h"
 #include "TestPlatform.h"
+#include "WindowChecks.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -9,6 +10,8 @@
 #include <QtTest>
 
 using namespace qx;
+using qx::test::destroyUnloadedWindows;
+using qx::test::visibleWindows;
 using qx::test::TestPlatform;
 
 namespace {
@@ -19,20 +22,6 @@ QStringList unloadLog;
 void logUnload(const QObject *form)
 {
     unloadLog.append(QString::fromLatin1(form->metaObject()->className()).remove(QStringLiteral("qx::")));
-}
-
-QList<QWidget *> visibleWindows()
-{
-    QList<QWidget *> windows;
-    for (QWidget *window : QApplication::topLevelWidgets())
-        if (window->isVisible())
-            windows.append(window);
-    return windows;
-}
-
-void destroyUnloadedWindows()
-{
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 // Records the start-up form's unload step, which is its close event.

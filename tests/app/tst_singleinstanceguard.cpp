@@ -71,6 +71,28 @@ qint64 deadPid()
     return pid;
 }
 
+// Starts `copies` guards on one lock at the same instant, one per thread;
+// answers how many of them found no other copy running.
+int copiesRunningAfterRace(const QString &path, int copies)
+{
+    std::vector<std::unique_ptr<SingleInstanceGuard>> guards;
+    for (int i = 0; i < copies; ++i)
+        guards.push_back(std::make_unique<SingleInstanceGuard>(path));
+    std::latch start(copies);
+    std::atomic<int> running = 0;
+    std::vector<std::thread> threads;
+    for (int i = 0; i < copies; ++i) {
+        threads.emplace_back([&, i] {
+            start.arrive_and_wait();
+            if (!guards[i]->anotherInstanceRunning())
+                ++running;
+        });
+    }
+    for (std::thread &thread : threads)
+        thread.join();
+    return running.load();
+}
+
 } // namespace
 
 class TestSingleInstanceGuard : public QObject {
@@ -194,22 +216,7 @@ private slots:
         constexpr int copies = 8;
         for (int round = 0; round < 20; ++round) {
             const QString path = lockIn(QStringLiteral("Race%1").arg(round));
-            std::vector<std::unique_ptr<SingleInstanceGuard>> guards;
-            for (int i = 0; i < copies; ++i)
-                guards.push_back(std::make_unique<SingleInstanceGuard>(path));
-            std::latch start(copies);
-            std::atomic<int> running = 0;
-            std::vector<std::thread> threads;
-            for (int i = 0; i < copies; ++i) {
-                threads.emplace_back([&, i] {
-                    start.arrive_and_wait();
-                    if (!guards[i]->anotherInstanceRunning())
-                        ++running;
-                });
-            }
-            for (std::thread &thread : threads)
-                thread.join();
-            QCOMPARE(running.load(), 1);
+            QCOMPARE(copiesRunningAfterRace(path, copies), 1);
         }
     }
 
@@ -222,22 +229,7 @@ private slots:
         for (int round = 0; round < 10; ++round) {
             const QString path = lockIn(QStringLiteral("StaleRace%1").arg(round));
             writeFile(path, stale);
-            std::vector<std::unique_ptr<SingleInstanceGuard>> guards;
-            for (int i = 0; i < copies; ++i)
-                guards.push_back(std::make_unique<SingleInstanceGuard>(path));
-            std::latch start(copies);
-            std::atomic<int> running = 0;
-            std::vector<std::thread> threads;
-            for (int i = 0; i < copies; ++i) {
-                threads.emplace_back([&, i] {
-                    start.arrive_and_wait();
-                    if (!guards[i]->anotherInstanceRunning())
-                        ++running;
-                });
-            }
-            for (std::thread &thread : threads)
-                thread.join();
-            QCOMPARE(running.load(), 1);
+            QCOMPARE(copiesRunningAfterRace(path, copies), 1);
         }
     }
 

@@ -7,6 +7,7 @@
 #include "SiteDirectory.h"
 #include "StartupForm.h"
 #include "TestPlatform.h"
+#include "WindowChecks.h"
 #include "UpdateReminder.h"
 
 #include <QApplication>
@@ -16,6 +17,8 @@
 #include <cmath>
 
 using namespace qx;
+using qx::test::destroyUnloadedWindows;
+using qx::test::visibleWindows;
 using qx::test::TestPlatform;
 
 namespace {
@@ -23,20 +26,6 @@ namespace {
 QString storedKey()
 {
     return QStringLiteral("Settings/") + EncodeSetting(QStringLiteral("Duration"));
-}
-
-QList<QWidget *> visibleWindows()
-{
-    QList<QWidget *> windows;
-    for (QWidget *window : QApplication::topLevelWidgets())
-        if (window->isVisible())
-            windows.append(window);
-    return windows;
-}
-
-void destroyUnloadedWindows()
-{
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 // Counts the times a widget is shown.
