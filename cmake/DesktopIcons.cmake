@@ -3,7 +3,7 @@
 set(QX_ICON_SIZES 16 22 24 32 48 64 128 256)
 set(QX_ICON_THEME_DIR "${QX_PACKAGING_BINARY_DIR}/hicolor")
 
-# qx-render-icon is built with the window icon in src/ui.
+# qx-render-icon is built in packaging/.
 set(rendered_icons)
 foreach(size IN LISTS QX_ICON_SIZES)
     list(APPEND rendered_icons "${QX_ICON_THEME_DIR}/${size}x${size}/apps/${QX_APP_ID}.png")

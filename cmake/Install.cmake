@@ -7,8 +7,6 @@
 # then describes the Debian package built from the same files (DebianPackage.cmake).
 include(GNUInstallDirs)
 
-# One reverse-DNS id names the desktop entry, the metainfo and the icon.
-set(QX_APP_ID "io.github.qxfriendship.QXFriendshipCompatibilityTest")
 set(QX_PROJECT_LICENSE "LicenseRef-proprietary")
 set(QX_HOMEPAGE_URL "http://${QX_SITE_HOST}/qx-free-friendship-compatibility-test/ssd.php?page=home-page")
 set(QX_SCREENSHOT_BASE_URL

@@ -13,9 +13,9 @@
 // - handed to the desktop (QUrl::fromEncoded, as the launcher does), the
 //   address goes out byte for byte as built.
 
+#include "core/modTellAFriend.h"
+#include "core/SiteDirectory.h"
 #include "FuzzCheck.h"
-#include "SiteDirectory.h"
-#include "modTellAFriend.h"
 
 #include <QByteArrayList>
 #include <QUrl>
@@ -60,9 +60,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 
     QStringList fields;
     for (const QByteArray &piece : pieces)
-        fields.append(TrimReferralText(QString::fromUtf8(piece)));
+        fields.append(trimReferralText(QString::fromUtf8(piece)));
     const ReferralEntries entries{fields.at(0), fields.at(1), fields.at(2), fields.at(3), fields.at(4)};
-    const QString address = ReferralAddress(entries);
+    const QString address = referralAddress(entries);
     QString detail = QStringLiteral("address: %1\nfields:").arg(address);
     for (const QString &field : fields)
         detail += QStringLiteral(" [%1]").arg(field);
@@ -71,7 +71,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         QX_FUZZ_CHECK(character.unicode() > 32 && character.unicode() < 127, detail);
     const QByteArray ascii = address.toLatin1();
 
-    const QByteArray page = PageAddress(QStringLiteral("qxos-refer-a-friend")).toLatin1();
+    const QByteArray page = pageAddress(QStringLiteral("qxos-refer-a-friend")).toLatin1();
     QX_FUZZ_CHECK(ascii.startsWith(page + '&'), detail);
     const QByteArrayList pairs = ascii.mid(page.size() + 1).split('&');
     QX_FUZZ_CHECK(pairs.size() == FieldCount + 1, detail);

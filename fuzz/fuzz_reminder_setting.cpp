@@ -15,11 +15,11 @@
 //   after the question, and opens the download page only on Yes after a
 //   successful write. A value that is no date is never changed.
 
+#include "core/SettingsEncoding.h"
+#include "core/SiteDirectory.h"
+#include "core/UpdateReminder.h"
 #include "FuzzCheck.h"
-#include "SettingsEncoding.h"
-#include "SiteDirectory.h"
-#include "TestPlatform.h"
-#include "UpdateReminder.h"
+#include "support/TestPlatform.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -72,7 +72,7 @@ void checkReminder(std::uint8_t flags, const QDate &today, const QString &stored
     const bool unreadable = flags & 2;
     const bool unwritable = flags & 4;
     const QString key = QStringLiteral("Settings/") + EncodeSetting(QStringLiteral("Duration"));
-    const QString todayStored = EncodeSetting(ReminderDateText(today));
+    const QString todayStored = EncodeSetting(reminderDateText(today));
 
     test::TestPlatform services;
     services.clock.date = today;
@@ -85,7 +85,7 @@ void checkReminder(std::uint8_t flags, const QDate &today, const QString &stored
     PromptForUpdate();
 
     const QString decoded = DecodeSetting(stored);
-    const QDate last = ReminderDateFromText(decoded);
+    const QDate last = reminderDateFromText(decoded);
     const bool asks = !unreadable && !decoded.isEmpty() && last.isValid()
                       && qAbs(today.daysTo(last)) > 14;
     const bool writes = !unreadable && (decoded.isEmpty() || asks);
@@ -105,7 +105,7 @@ void checkReminder(std::uint8_t flags, const QDate &today, const QString &stored
     QX_FUZZ_CHECK(services.settings.writeCount == (writes ? 1 : 0), detail);
     QX_FUZZ_CHECK(services.settings.values.value(key) == (written ? todayStored : stored), detail);
     const QStringList expectedPages = asks && answerYes && written
-                                          ? QStringList{PageAddress(QStringLiteral("download-web-page"))}
+                                          ? QStringList{pageAddress(QStringLiteral("download-web-page"))}
                                           : QStringList{};
     QX_FUZZ_CHECK(services.urls.addresses == expectedPages, detail);
 }
@@ -122,10 +122,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 
     checkEncoding(stored);
 
-    const QDate last = ReminderDateFromText(DecodeSetting(stored));
+    const QDate last = reminderDateFromText(DecodeSetting(stored));
     if (last.isValid())
-        QX_FUZZ_CHECK(ReminderDateFromText(ReminderDateText(last)) == last, codes(stored));
-    QX_FUZZ_CHECK(ReminderDateFromText(ReminderDateText(today)) == today, today.toString());
+        QX_FUZZ_CHECK(reminderDateFromText(reminderDateText(last)) == last, codes(stored));
+    QX_FUZZ_CHECK(reminderDateFromText(reminderDateText(today)) == today, today.toString());
 
     checkReminder(flags, today, stored);
     return 0;

@@ -8,8 +8,8 @@
 //   report for exactly two arguments of the strict form YYYY-MM-DD, in JSON
 //   (a valid object of thirteen fields) when --json was given.
 
+#include "app/ReportCommand.h"
 #include "FuzzCheck.h"
-#include "ReportCommand.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -83,7 +83,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     {
         QTextStream out(&outText);
         QTextStream err(&errText);
-        status = RunReportCommand(arguments, out, err);
+        status = runReportCommand(arguments, out, err);
         out.flush();
         err.flush();
     }

@@ -1,7 +1,8 @@
-#include "ReportCommand.h"
+#include "app/ReportCommand.h"
 
-#include "FriendshipReport.h"
-#include "SunSign.h"
+#include "core/BirthDateRules.h"
+#include "engine/FriendshipReport.h"
+#include "engine/SunSign.h"
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
@@ -21,10 +22,6 @@ const QString ProgramName = QStringLiteral("qx-friendship-report");
 const QString YourDateName = QStringLiteral("YOUR_BIRTH_DATE");
 const QString FriendsDateName = QStringLiteral("FRIENDS_BIRTH_DATE");
 
-// The years the main window offers.
-constexpr int FirstYear = 1900;
-constexpr int LastYear = 2050;
-
 // Plain-text output is wrapped to fit an ordinary terminal.
 constexpr qsizetype WrapWidth = 78;
 const QString TextIndent = QStringLiteral("  ");
@@ -42,8 +39,8 @@ struct ParsedDate {
 
 // Reads YYYY-MM-DD with exactly four, two and two digits. The calendar is
 // not consulted: which days a month may have is the main window's rule,
-// applied by DateRefusal.
-ParsedDate ParseBirthDate(const QString &argumentName, const QString &text)
+// applied by dateRefusal().
+ParsedDate parseBirthDate(const QString &argumentName, const QString &text)
 {
     // Anchored at both ends: "$" alone would also let a trailing line feed through.
     static const QRegularExpression pattern(
@@ -55,56 +52,40 @@ ParsedDate ParseBirthDate(const QString &argumentName, const QString &text)
                                   .arg(argumentName, quoted)};
 
     BirthDate date{match.captured(1).toInt(), match.captured(2).toInt(), match.captured(3).toInt()};
-    if (date.year < FirstYear || date.year > LastYear)
+    if (date.year < FirstBirthYear || date.year > LastBirthYear)
         return {std::nullopt, QStringLiteral("%1 %2: the year must be from %3 to %4")
                                   .arg(argumentName, quoted)
-                                  .arg(FirstYear)
-                                  .arg(LastYear)};
+                                  .arg(FirstBirthYear)
+                                  .arg(LastBirthYear)};
     if (date.month < 1 || date.month > 12)
         return {std::nullopt, QStringLiteral("%1 %2: the month must be from 01 to 12")
                                   .arg(argumentName, quoted)};
-    if (date.day < 1 || date.day > 31)
+    if (date.day < 1 || date.day > DaysInDayList)
         return {std::nullopt, QStringLiteral("%1 %2: the day must be from 01 to 31")
                                   .arg(argumentName, quoted)};
     return {date, QString()};
 }
 
-bool IsImpossibleFebruaryDay(const BirthDate &date)
-{
-    return date.month == 2 && date.day >= 30;
-}
-
-bool IsThirtyFirstOfShortMonth(const BirthDate &date)
-{
-    const bool shortMonth = date.month == 4 || date.month == 6 || date.month == 9 || date.month == 11;
-    return shortMonth && date.day == 31;
-}
-
 // The main window's date checks, the user's date first, with its messages.
-// 29 February passes in every year, as it does in the window.
-QString DateRefusal(const BirthDate &yours, const BirthDate &friends)
+QString dateRefusal(const BirthDate &yours, const BirthDate &friends)
 {
-    if (IsImpossibleFebruaryDay(yours))
-        return QStringLiteral("Please Enter Your Correct Date of Birth!");
-    if (IsThirtyFirstOfShortMonth(yours))
-        return QStringLiteral("Please Enter Correct Date of Birth !");
-    if (IsImpossibleFebruaryDay(friends) || IsThirtyFirstOfShortMonth(friends))
-        return QStringLiteral("Please Enter Correct Date of Birth Of Your Friend!");
-    return {};
+    if (QString refusal = birthDateRefusal(Person::You, yours.month - 1, yours.day - 1); !refusal.isEmpty())
+        return refusal;
+    return birthDateRefusal(Person::YourFriend, friends.month - 1, friends.day - 1);
 }
 
-std::optional<SunSign> SignOfDate(const BirthDate &date)
+std::optional<SunSign> signOfDate(const BirthDate &date)
 {
     return GetSunSign(static_cast<std::int16_t>(date.month - 1), static_cast<std::int16_t>(date.day - 1));
 }
 
-QString ToQString(const std::string &text)
+QString toQString(const std::string &text)
 {
     return QString::fromStdString(text);
 }
 
 // A JSON string literal for text, quotes included, escaped by QJsonDocument.
-QString JsonString(const QString &text)
+QString jsonString(const QString &text)
 {
     const QByteArray array = QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact);
     return QString::fromUtf8(array.mid(1, array.size() - 2)); // drop the brackets
@@ -112,21 +93,21 @@ QString JsonString(const QString &text)
 
 // One JSON object with the report's fields as keys, in the report's own
 // field order (QJsonObject would sort them).
-void WriteJson(QTextStream &out, const FriendshipReport &report)
+void writeJson(QTextStream &out, const FriendshipReport &report)
 {
-    const auto fields = ReportFields(report);
+    const auto fields = reportFields(report);
     out << "{\n";
     for (std::size_t i = 0; i < fields.size(); ++i) {
         const auto &[name, value] = fields[i];
-        out << "    " << JsonString(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())))
-            << ": " << JsonString(ToQString(*value)) << (i + 1 < fields.size() ? ",\n" : "\n");
+        out << "    " << jsonString(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())))
+            << ": " << jsonString(toQString(*value)) << (i + 1 < fields.size() ? ",\n" : "\n");
     }
     out << "}\n";
 }
 
 // Lines of at most WrapWidth characters, indented, broken at blanks; a word
 // longer than a line stands alone.
-QStringList WrapText(const QString &text)
+QStringList wrapText(const QString &text)
 {
     QStringList lines;
     QString line;
@@ -143,31 +124,31 @@ QStringList WrapText(const QString &text)
     return lines;
 }
 
-void WriteHeading(QTextStream &out, const QString &title)
+void writeHeading(QTextStream &out, const QString &title)
 {
     out << title << '\n' << QString(title.size(), QLatin1Char('=')) << "\n\n";
 }
 
 // A heading line, then text wrapped and indented below it.
-void WriteParagraph(QTextStream &out, const QString &heading, const std::string &text)
+void writeParagraph(QTextStream &out, const QString &heading, const std::string &text)
 {
     out << heading << '\n';
-    for (const QString &line : WrapText(ToQString(text)))
+    for (const QString &line : wrapText(toQString(text)))
         out << line << '\n';
 }
 
 // The two tabs of the results window, one after the other.
-void WriteText(QTextStream &out, const FriendshipReport &report)
+void writeText(QTextStream &out, const FriendshipReport &report)
 {
-    WriteHeading(out, QStringLiteral("Friendship Profile"));
-    out << "Your Sun Sign: " << ToQString(report.YourSunSign) << "\n\n";
-    WriteParagraph(out, QStringLiteral("Your Friendship Profile:"), report.YourFriendshipProfile);
-    out << "\nYour Friend's Sun Sign: " << ToQString(report.YourFriendsSunSign) << "\n\n";
-    WriteParagraph(out, QStringLiteral("Your Friend's Friendship Profile:"),
+    writeHeading(out, QStringLiteral("Friendship Profile"));
+    out << "Your Sun Sign: " << toQString(report.YourSunSign) << "\n\n";
+    writeParagraph(out, QStringLiteral("Your Friendship Profile:"), report.YourFriendshipProfile);
+    out << "\nYour Friend's Sun Sign: " << toQString(report.YourFriendsSunSign) << "\n\n";
+    writeParagraph(out, QStringLiteral("Your Friend's Friendship Profile:"),
                    report.YourFriendsFriendshipProfile);
     out << '\n';
 
-    WriteHeading(out, QStringLiteral("Friendship Compatibility"));
+    writeHeading(out, QStringLiteral("Friendship Compatibility"));
     const std::pair<const char *, const std::string *> traits[] = {
         {"Dependable", &report.Dependable}, {"Caring", &report.Caring},
         {"Outgoing", &report.Outgoing},     {"Loyal", &report.Loyal},
@@ -176,10 +157,10 @@ void WriteText(QTextStream &out, const FriendshipReport &report)
     };
     for (const auto &[heading, value] : traits) {
         const QString label = QString::fromLatin1(heading) + QLatin1Char(':');
-        out << label.leftJustified(14) << ToQString(*value) << '\n';
+        out << label.leftJustified(14) << toQString(*value) << '\n';
     }
     out << '\n';
-    WriteParagraph(out, QStringLiteral("Friendship Compatibility: ") + ToQString(report.FriendshipCompatibility),
+    writeParagraph(out, QStringLiteral("Friendship Compatibility: ") + toQString(report.FriendshipCompatibility),
                    report.FriendshipCompatibilityResult);
 }
 
@@ -205,7 +186,7 @@ const QString UsageText = QStringLiteral(
 
 // The complaint quotes what was typed, which may hold line breaks or other
 // control characters; those are shown as \xNN (\uNNNN) to keep it one line.
-QString OneLine(const QString &text)
+QString oneLine(const QString &text)
 {
     QString line;
     for (const QChar character : text) {
@@ -220,15 +201,15 @@ QString OneLine(const QString &text)
     return line;
 }
 
-void Complain(QTextStream &err, const QString &message)
+void complain(QTextStream &err, const QString &message)
 {
-    err << ProgramName << ": " << OneLine(message) << '\n';
+    err << ProgramName << ": " << oneLine(message) << '\n';
     err.flush();
 }
 
 } // namespace
 
-int RunReportCommand(const QStringList &arguments, QTextStream &out, QTextStream &err)
+int runReportCommand(const QStringList &arguments, QTextStream &out, QTextStream &err)
 {
     QCommandLineParser parser;
     const QCommandLineOption helpOption({QStringLiteral("h"), QStringLiteral("help")},
@@ -239,7 +220,7 @@ int RunReportCommand(const QStringList &arguments, QTextStream &out, QTextStream
     parser.addOption(jsonOption);
 
     if (!parser.parse(arguments)) {
-        Complain(err, parser.errorText() + QStringLiteral(" See --help."));
+        complain(err, parser.errorText() + QStringLiteral(" See --help."));
         return ReportExitUsage;
     }
     if (parser.isSet(helpOption)) {
@@ -250,37 +231,37 @@ int RunReportCommand(const QStringList &arguments, QTextStream &out, QTextStream
 
     const QStringList dates = parser.positionalArguments();
     if (dates.size() != 2) {
-        Complain(err, QStringLiteral("expected two birth dates, %1 and %2, but got %3 argument(s). See --help.")
+        complain(err, QStringLiteral("expected two birth dates, %1 and %2, but got %3 argument(s). See --help.")
                           .arg(YourDateName, FriendsDateName)
                           .arg(dates.size()));
         return ReportExitUsage;
     }
 
-    const ParsedDate yours = ParseBirthDate(YourDateName, dates.at(0));
+    const ParsedDate yours = parseBirthDate(YourDateName, dates.at(0));
     if (!yours.date) {
-        Complain(err, yours.error);
+        complain(err, yours.error);
         return ReportExitUsage;
     }
-    const ParsedDate friends = ParseBirthDate(FriendsDateName, dates.at(1));
+    const ParsedDate friends = parseBirthDate(FriendsDateName, dates.at(1));
     if (!friends.date) {
-        Complain(err, friends.error);
+        complain(err, friends.error);
         return ReportExitUsage;
     }
 
     // The window's own messages are shown as they are, without the program
     // name in front.
-    if (const QString refusal = DateRefusal(*yours.date, *friends.date); !refusal.isEmpty()) {
+    if (const QString refusal = dateRefusal(*yours.date, *friends.date); !refusal.isEmpty()) {
         err << refusal << '\n';
         err.flush();
         return ReportExitUsage;
     }
 
     FriendshipReport report;
-    UpdateFriendshipReport(report, SignOfDate(*yours.date), SignOfDate(*friends.date));
+    UpdateFriendshipReport(report, signOfDate(*yours.date), signOfDate(*friends.date));
     if (parser.isSet(jsonOption))
-        WriteJson(out, report);
+        writeJson(out, report);
     else
-        WriteText(out, report);
+        writeText(out, report);
     out.flush();
     return ReportExitSuccess;
 }

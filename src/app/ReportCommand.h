@@ -18,6 +18,6 @@ inline constexpr int ReportExitUsage = 2;
 // first. The report goes to out; a refused date, a malformed argument or an
 // unknown option gets one line on err and nothing on out. Returns the exit
 // status: ReportExitSuccess, or ReportExitUsage for anything refused.
-int RunReportCommand(const QStringList &arguments, QTextStream &out, QTextStream &err);
+int runReportCommand(const QStringList &arguments, QTextStream &out, QTextStream &err);
 
 } // namespace qx

@@ -1,25 +1,26 @@
 // The desktop program. It takes no command line: the start-up form runs the
 // start-up sequence, then the event loop runs until ExitApplication ends it.
 
-#include "Fonts.h"
-#include "Forms.h"
-#include "ProgramIcon.h"
-#include "QtPlatform.h"
-#include "StartupForm.h"
+#include "core/ProgramInfo.h"
+#include "ui/Fonts.h"
+#include "ui/Forms.h"
+#include "ui/platform/DesktopPlatform.h"
+#include "ui/ProgramIcon.h"
+#include "ui/StartupForm.h"
 
 #include <QApplication>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    qx::InstallFontSubstitutes();
+    qx::installFontSubstitutes();
     // Closing the last window never ends the program; ExitApplication does.
     QApplication::setQuitOnLastWindowClosed(false);
-    QApplication::setApplicationName(qx::ExecutableBaseName());
-    QApplication::setWindowIcon(qx::ProgramIcon());
+    QApplication::setApplicationName(qx::executableBaseName());
+    QApplication::setWindowIcon(qx::programIcon());
     // Lets the desktop match the windows to the installed menu entry.
-    QGuiApplication::setDesktopFileName(
-        QStringLiteral("io.github.qxfriendship.QXFriendshipCompatibilityTest"));
+    QGuiApplication::setDesktopFileName(qx::desktopFileName());
+    const qx::DesktopPlatform desktop;
 
     qx::Forms::get<qx::StartupForm>()->Form_Load();
 

@@ -1,4 +1,4 @@
-#include "ReportCommand.h"
+#include "app/ReportCommand.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
@@ -12,5 +12,5 @@ int main(int argc, char *argv[])
 
     QTextStream out(stdout);
     QTextStream err(stderr);
-    return qx::RunReportCommand(QCoreApplication::arguments(), out, err);
+    return qx::runReportCommand(QCoreApplication::arguments(), out, err);
 }

@@ -1,7 +1,7 @@
-#include "FriendshipReport.h"
+#include "engine/FriendshipReport.h"
 
-#include "RelationCompatibility.h"
-#include "SignProfiles.h"
+#include "engine/RelationCompatibility.h"
+#include "engine/SignProfiles.h"
 
 namespace qx {
 
@@ -149,16 +149,16 @@ constexpr std::array<SignTraits, SignCount> TraitTable = {{
     },
 }};
 
-const SignTraits &TraitsOf(SunSign sign)
+const SignTraits &traitsOf(SunSign sign)
 {
     return TraitTable[static_cast<std::size_t>(sign)];
 }
 
-void ApplyVerdictAndTraits(FriendshipReport &report, SunSign userSign)
+void applyVerdictAndTraits(FriendshipReport &report, SunSign userSign)
 {
-    const SignTraits &row = TraitsOf(userSign);
-    const bool partners = report.YourFriendsSunSign == SignName(row.partners[0])
-                          || report.YourFriendsSunSign == SignName(row.partners[1]);
+    const SignTraits &row = traitsOf(userSign);
+    const bool partners = report.YourFriendsSunSign == signName(row.partners[0])
+                          || report.YourFriendsSunSign == signName(row.partners[1]);
     report.FriendshipCompatibility = partners ? VeryGoodFriends : CouldBeBetterFriends;
     report.Dependable = row.dependable;
     report.Caring = row.caring;
@@ -169,15 +169,15 @@ void ApplyVerdictAndTraits(FriendshipReport &report, SunSign userSign)
     report.Listener = row.listener;
 }
 
-void ApplyProfile(std::string &profile, const std::string &signField)
+void applyProfile(std::string &profile, const std::string &signField)
 {
-    if (const auto sign = SignFromName(signField))
+    if (const auto sign = signFromName(signField))
         profile = GetSignProfile(*sign);
 }
 
 } // namespace
 
-std::array<ReportField, ReportFieldCount> ReportFields(const FriendshipReport &report)
+std::array<ReportField, ReportFieldCount> reportFields(const FriendshipReport &report)
 {
     return {{
         {"YourSunSign", &report.YourSunSign},
@@ -201,15 +201,15 @@ void UpdateFriendshipReport(FriendshipReport &report,
                             std::optional<SunSign> friendSign)
 {
     if (userSign)
-        report.YourSunSign = SignName(*userSign);
+        report.YourSunSign = signName(*userSign);
     if (friendSign)
-        report.YourFriendsSunSign = SignName(*friendSign);
+        report.YourFriendsSunSign = signName(*friendSign);
 
-    if (const auto user = SignFromName(report.YourSunSign))
-        ApplyVerdictAndTraits(report, *user);
+    if (const auto user = signFromName(report.YourSunSign))
+        applyVerdictAndTraits(report, *user);
 
-    ApplyProfile(report.YourFriendshipProfile, report.YourSunSign);
-    ApplyProfile(report.YourFriendsFriendshipProfile, report.YourFriendsSunSign);
+    applyProfile(report.YourFriendshipProfile, report.YourSunSign);
+    applyProfile(report.YourFriendsFriendshipProfile, report.YourFriendsSunSign);
 
     if (const auto text = GetRelationCompatibility(report.YourSunSign, report.YourFriendsSunSign))
         report.FriendshipCompatibilityResult = *text;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SunSign.h"
+#include "engine/SunSign.h"
 
 #include <array>
 #include <optional>
@@ -36,7 +36,7 @@ using ReportField = std::pair<std::string_view, const std::string *>;
 
 // The thirteen fields of the report in declaration order, for writers that
 // treat them alike (JSON output, tests). The pointers refer into report.
-std::array<ReportField, ReportFieldCount> ReportFields(const FriendshipReport &report);
+std::array<ReportField, ReportFieldCount> reportFields(const FriendshipReport &report);
 
 // Brings the report up to date for the two derived signs: the signs
 // themselves, then the verdict and trait lines (from the user's sign), then

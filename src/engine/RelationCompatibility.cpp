@@ -1,6 +1,6 @@
-#include "RelationCompatibility.h"
+#include "engine/RelationCompatibility.h"
 
-#include "SunSign.h"
+#include "engine/SunSign.h"
 
 #include <array>
 #include <cstdint>
@@ -144,22 +144,22 @@ struct PairTable {
     std::array<int, RelationSlotCount> sentenceNumbers{};
 };
 
-PairTable BuildPairTable()
+PairTable buildPairTable()
 {
     PairTable table;
     for (std::size_t slot = 0; slot < RelationSlotsInUse; ++slot) {
         const SunSign user = AllSigns[slot / SignCount];
         const SunSign friendSign = AllSigns[slot % SignCount];
-        table.keys[slot] = std::string(SignName(user)) + "-" + std::string(SignName(friendSign));
+        table.keys[slot] = std::string(signName(user)) + "-" + std::string(signName(friendSign));
         table.sentenceNumbers[slot] = SentenceOfSlot[slot];
         table.texts[slot] = Sentences[SentenceOfSlot[slot] - 1u];
     }
     return table;
 }
 
-const PairTable &Table()
+const PairTable &pairTable()
 {
-    static const PairTable table = BuildPairTable();
+    static const PairTable table = buildPairTable();
     return table;
 }
 
@@ -172,7 +172,7 @@ std::optional<std::string_view> GetRelationCompatibility(std::string_view userSi
     key.reserve(userSignName.size() + 1 + friendSignName.size());
     key.append(userSignName).append("-").append(friendSignName);
 
-    const PairTable &table = Table();
+    const PairTable &table = pairTable();
     for (std::size_t slot = 0; slot < RelationSlotsInUse; ++slot) {
         if (table.keys[slot] == key)
             return table.texts[slot];
@@ -180,22 +180,22 @@ std::optional<std::string_view> GetRelationCompatibility(std::string_view userSi
     return std::nullopt;
 }
 
-std::string_view RelationKey(std::size_t slot)
+std::string_view relationKey(std::size_t slot)
 {
-    return slot < RelationSlotCount ? std::string_view(Table().keys[slot]) : std::string_view();
+    return slot < RelationSlotCount ? std::string_view(pairTable().keys[slot]) : std::string_view();
 }
 
-std::string_view RelationText(std::size_t slot)
+std::string_view relationText(std::size_t slot)
 {
-    return slot < RelationSlotCount ? Table().texts[slot] : std::string_view();
+    return slot < RelationSlotCount ? pairTable().texts[slot] : std::string_view();
 }
 
-int RelationSentenceNumber(std::size_t slot)
+int relationSentenceNumber(std::size_t slot)
 {
-    return slot < RelationSlotCount ? Table().sentenceNumbers[slot] : 0;
+    return slot < RelationSlotCount ? pairTable().sentenceNumbers[slot] : 0;
 }
 
-std::string_view RelationSentence(int number)
+std::string_view relationSentence(int number)
 {
     if (number < 1 || number > RelationSentenceCount)
         return {};

@@ -25,9 +25,9 @@ std::optional<std::string_view> GetRelationCompatibility(std::string_view userSi
 
 // Read-only views of the table; an index out of range gives an empty text
 // or sentence number 0, like the unused last slot.
-std::string_view RelationKey(std::size_t slot);
-std::string_view RelationText(std::size_t slot);
-int RelationSentenceNumber(std::size_t slot);
-std::string_view RelationSentence(int number);
+std::string_view relationKey(std::size_t slot);
+std::string_view relationText(std::size_t slot);
+int relationSentenceNumber(std::size_t slot);
+std::string_view relationSentence(int number);
 
 } // namespace qx

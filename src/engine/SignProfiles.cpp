@@ -1,4 +1,4 @@
-#include "SignProfiles.h"
+#include "engine/SignProfiles.h"
 
 #include <string_view>
 
@@ -12,7 +12,7 @@ namespace {
 // blank, that blank belongs to the text (Aries, Gemini and Cancer keep one
 // trailing blank after their last sentence).
 
-constexpr std::string_view kAries =
+constexpr std::string_view AriesProfile =
     "Friendship with an Arian can be a sweet-n-sour experience for some people. It is "
     "often a fleeting friendship, bright and lively while it lasts, but not always built "
     "to endure. Arians are hard-working, amicable and quick-witted, and they make friends "
@@ -22,7 +22,7 @@ constexpr std::string_view kAries =
     "and again. This goes on until there is a real clash of personalities, and at that "
     "point the Arian's patience will inevitably snap. ";
 
-constexpr std::string_view kTaurus =
+constexpr std::string_view TaurusProfile =
     "One cannot ask for a better friend than Taurus in one's lifetime. A Taurean works "
     "hard and is always happy to share the rewards of that hard work with the people "
     "closest to them. However, Taureans are slow to open up. They are cautious by nature "
@@ -33,7 +33,7 @@ constexpr std::string_view kTaurus =
     "true friends are those who pass it. So be prepared to wait for the Taurean "
     "friendship to blossom.";
 
-constexpr std::string_view kGemini =
+constexpr std::string_view GeminiProfile =
     "If you ever meet a person who can talk a dime a dozen in one minute and seems to "
     "dazzle you with things you have never heard before, chances are you have been "
     "attracted towards a Gemini! A Gemini must find you mentally stimulating to want your "
@@ -46,7 +46,7 @@ constexpr std::string_view kGemini =
     "label one little bit. Whether you see them as restless, flighty or simply full of "
     "life, everyone agrees they are extremely fun and exciting to be with! ";
 
-constexpr std::string_view kCancer =
+constexpr std::string_view CancerProfile =
     "The best part to have a Cancerian as a friend is the chance to give delight to your "
     "taste buds!! Expect frequent invitations to dinner at their own place, where the "
     "table is always laid with care. In return, Cancerians love to be praised for their "
@@ -60,7 +60,7 @@ constexpr std::string_view kCancer =
     "over than meet at a busy place in town. However, they don't mind to set out for "
     "dinner or a movie occasionally. ";
 
-constexpr std::string_view kLeo =
+constexpr std::string_view LeoProfile =
     "These people are in an elated mood when they are in the company of others, as they "
     "love to hog the limelight in any crowd. Leos have many friends, and they are usually "
     "held in high esteem by all of them. They are competitive by nature, though. A Leo "
@@ -75,7 +75,7 @@ constexpr std::string_view kLeo =
 
 // The Virgo profile is kept in two pieces that are shown back to back,
 // with no blank between the period of the first and the "But" of the second.
-constexpr std::string_view kVirgoFirstPiece =
+constexpr std::string_view VirgoProfileFirstPiece =
     "The Virgo male / female is one of the most reliable friends and can be your "
     "\"walking-talking\" organizer, a friend who sees to all the last-minute details that "
     "you are likely to forget, from tickets and passports to timetables. This makes the "
@@ -85,7 +85,7 @@ constexpr std::string_view kVirgoFirstPiece =
     "junk food. At times this care can feel a bit too much, and you may be tempted to "
     "protest against the Virgo becoming excessively interfering.";
 
-constexpr std::string_view kVirgoSecondPiece =
+constexpr std::string_view VirgoProfileSecondPiece =
     "But you keep silent upon realizing that it is all for your own good. A Virgo is a "
     "staunch supporter who stands by you through thick and thin. Whenever you need help, "
     "your Virgo friend turns up at your door without having to be asked twice. They think "
@@ -94,7 +94,7 @@ constexpr std::string_view kVirgoSecondPiece =
     "hugs or grand speeches from a Virgo. Virgos are practical people who help you sail "
     "through a crisis.";
 
-constexpr std::string_view kLibra =
+constexpr std::string_view LibraProfile =
     "Libra is a great friend to make, and they can be real charmers, my friend! A Libran "
     "has a way of carrying you through your bad moods with a kind word, a warm smile and "
     "a bit of gentle humour. On the flip side, they are also known to keep you waiting. "
@@ -106,7 +106,7 @@ constexpr std::string_view kLibra =
     "their wide circle of acquaintances, a Libran friend can get you into the swankiest "
     "clubs in town. And they just love to go on an adventure trip with you.";
 
-constexpr std::string_view kScorpio =
+constexpr std::string_view ScorpioProfile =
     "Your relationship with a Scorpio will always turn out to be fifty-fifty situation - "
     "they will either be your best friend or your worst enemy. There is rarely any middle "
     "ground with them. So never insult a Scorpio or get into a quarrel with one, because "
@@ -118,7 +118,7 @@ constexpr std::string_view kScorpio =
     "only a few friends and are very selective about whom they let into their lives, but "
     "they do cling on real tight to the ones they know.";
 
-constexpr std::string_view kSagittarius =
+constexpr std::string_view SagittariusProfile =
     "For the Sagittarian, friendship is a stimulating experience. Sagittarians want to "
     "know as many people as possible, because every new person is a chance to gain "
     "knowledge and learn something about the world. They make friends very fast, drawing "
@@ -131,7 +131,7 @@ constexpr std::string_view kSagittarius =
     "without you. In return, a Sagittarian friend is at your beck and call at any hour of "
     "the day or night. On the whole, Sagittarians are your friends for life!";
 
-constexpr std::string_view kCapricorn =
+constexpr std::string_view CapricornProfile =
     "In the realm of friendship, a Capricorn needs to be convinced that you are "
     "worthwhile to him before the person extends to you a hand of friendship. Capricorns "
     "have great admiration for people who have made it in life through sheer hard work, "
@@ -143,7 +143,7 @@ constexpr std::string_view kCapricorn =
     "always be careful not to break their trust, for they really take a long time to "
     "recover.";
 
-constexpr std::string_view kAquarius =
+constexpr std::string_view AquariusProfile =
     "An Aquarian can make friends with almost everyone with ease. Yet even with so many "
     "friends around, an Aquarian rarely shows the true self and keeps a part of his or "
     "her personality hidden from the world. When you are feeling low, an Aquarian friend "
@@ -155,7 +155,7 @@ constexpr std::string_view kAquarius =
     "behind. For an Aquarian, the best friend is one who stands at the same intellectual "
     "plane.";
 
-constexpr std::string_view kPisces =
+constexpr std::string_view PiscesProfile =
     "As a friend, Pisceans are very caring. They are patient listeners who will hear out "
     "your troubles for hours and gently wipe your tears when you are down. Pisceans are "
     "deeply emotional people, though, and they get hurt easily, often by a careless word "
@@ -167,19 +167,19 @@ constexpr std::string_view kPisces =
 
 // Fixed lengths of the texts, checked at compile time so that an edit that
 // changes a profile by accident does not go unnoticed.
-static_assert(kAries.size() == 633);
-static_assert(kTaurus.size() == 670);
-static_assert(kGemini.size() == 895);
-static_assert(kCancer.size() == 931);
-static_assert(kLeo.size() == 906);
-static_assert(kVirgoFirstPiece.size() == 630);
-static_assert(kVirgoSecondPiece.size() == 516);
-static_assert(kLibra.size() == 818);
-static_assert(kScorpio.size() == 799);
-static_assert(kSagittarius.size() == 898);
-static_assert(kCapricorn.size() == 735);
-static_assert(kAquarius.size() == 750);
-static_assert(kPisces.size() == 664);
+static_assert(AriesProfile.size() == 633);
+static_assert(TaurusProfile.size() == 670);
+static_assert(GeminiProfile.size() == 895);
+static_assert(CancerProfile.size() == 931);
+static_assert(LeoProfile.size() == 906);
+static_assert(VirgoProfileFirstPiece.size() == 630);
+static_assert(VirgoProfileSecondPiece.size() == 516);
+static_assert(LibraProfile.size() == 818);
+static_assert(ScorpioProfile.size() == 799);
+static_assert(SagittariusProfile.size() == 898);
+static_assert(CapricornProfile.size() == 735);
+static_assert(AquariusProfile.size() == 750);
+static_assert(PiscesProfile.size() == 664);
 
 } // namespace
 
@@ -187,34 +187,34 @@ std::string GetSignProfile(SunSign sign)
 {
     switch (sign) {
     case SunSign::Aries:
-        return std::string(kAries);
+        return std::string(AriesProfile);
     case SunSign::Taurus:
-        return std::string(kTaurus);
+        return std::string(TaurusProfile);
     case SunSign::Gemini:
-        return std::string(kGemini);
+        return std::string(GeminiProfile);
     case SunSign::Cancer:
-        return std::string(kCancer);
+        return std::string(CancerProfile);
     case SunSign::Leo:
-        return std::string(kLeo);
+        return std::string(LeoProfile);
     case SunSign::Virgo: {
         std::string profile;
-        profile.reserve(kVirgoFirstPiece.size() + kVirgoSecondPiece.size());
-        profile.append(kVirgoFirstPiece);
-        profile.append(kVirgoSecondPiece);
+        profile.reserve(VirgoProfileFirstPiece.size() + VirgoProfileSecondPiece.size());
+        profile.append(VirgoProfileFirstPiece);
+        profile.append(VirgoProfileSecondPiece);
         return profile;
     }
     case SunSign::Libra:
-        return std::string(kLibra);
+        return std::string(LibraProfile);
     case SunSign::Scorpio:
-        return std::string(kScorpio);
+        return std::string(ScorpioProfile);
     case SunSign::Sagittarius:
-        return std::string(kSagittarius);
+        return std::string(SagittariusProfile);
     case SunSign::Capricorn:
-        return std::string(kCapricorn);
+        return std::string(CapricornProfile);
     case SunSign::Aquarius:
-        return std::string(kAquarius);
+        return std::string(AquariusProfile);
     case SunSign::Pisces:
-        return std::string(kPisces);
+        return std::string(PiscesProfile);
     }
     return {};
 }

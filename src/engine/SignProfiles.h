@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SunSign.h"
+#include "engine/SunSign.h"
 
 #include <string>
 

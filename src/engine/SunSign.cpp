@@ -1,4 +1,4 @@
-#include "SunSign.h"
+#include "engine/SunSign.h"
 
 namespace qx {
 
@@ -38,15 +38,15 @@ constexpr std::int16_t LastDayIndex = 30;
 
 } // namespace
 
-std::string_view SignName(SunSign sign)
+std::string_view signName(SunSign sign)
 {
     return SignNames[static_cast<std::size_t>(sign)];
 }
 
-std::optional<SunSign> SignFromName(std::string_view text)
+std::optional<SunSign> signFromName(std::string_view text)
 {
     for (SunSign sign : AllSigns) {
-        if (SignName(sign) == text)
+        if (signName(sign) == text)
             return sign;
     }
     return std::nullopt;

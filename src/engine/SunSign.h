@@ -33,10 +33,10 @@ inline constexpr std::array<SunSign, SignCount> AllSigns = {
 };
 
 // The English name, exactly as shown to the user and used in pair keys.
-std::string_view SignName(SunSign sign);
+std::string_view signName(SunSign sign);
 
 // The sign whose name equals text exactly (case-sensitive), if any.
-std::optional<SunSign> SignFromName(std::string_view text);
+std::optional<SunSign> signFromName(std::string_view text);
 
 // Sign for a month index (0 = January) and day index (0 = day 1) as picked
 // in the main window's lists; no sign when either index is out of range.

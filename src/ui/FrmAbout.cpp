@@ -1,10 +1,11 @@
-#include "FrmAbout.h"
+#include "ui/FrmAbout.h"
 #include "ui_FrmAbout.h"
 
-#include "ProgramIcon.h"
-#include "SiteDirectory.h"
-#include "TextFit.h"
-#include "modHelp.h"
+#include "core/modHelp.h"
+#include "core/ProgramInfo.h"
+#include "ui/Fonts.h"
+#include "ui/ProgramIcon.h"
+#include "ui/widgets/TextFit.h"
 
 #include <QMouseEvent>
 #include <QScreen>
@@ -15,13 +16,6 @@ namespace {
 
 // Room kept between a text and the right edge of the window.
 constexpr int RightMargin = 8;
-
-void setPoints(QWidget *widget, qreal points)
-{
-    QFont font = widget->font();
-    font.setPointSizeF(points);
-    widget->setFont(font);
-}
 
 } // namespace
 
@@ -37,17 +31,19 @@ FrmAbout::FrmAbout(QWidget *parent)
     const QList<QWidget *> smallTexts = {this, ui->lblDescription, ui->lblHomePage,
                                          ui->lblOffer, ui->lblMoreDetails, ui->cmdOK};
     for (QWidget *widget : smallTexts)
-        setPoints(widget, 8.25);
-    setPoints(ui->lblTitle, 9.75);
+        setPointSize(widget, 8.25);
+    setPointSize(ui->lblTitle, 9.75);
 
-    setWindowIcon(ProgramIcon());
-    ui->picIcon->setPixmap(ProgramIcon().pixmap(ui->picIcon->size(), devicePixelRatioF()));
-    ui->lblHomePage->setText(QStringLiteral("Click here to visit ") + SiteHost());
+    setWindowTitle(windowCaption());
+    ui->lblTitle->setText(windowCaption());
+    setWindowIcon(programIcon());
+    ui->picIcon->setPixmap(programIcon().pixmap(ui->picIcon->size(), devicePixelRatioF()));
+    ui->lblHomePage->setText(QStringLiteral("Click here to visit ") + siteHost());
 
     // The design was made for Verdana; where the substitute font draws a
     // one-line text wider, its label grows rather than cut it off.
     for (QWidget *label : {ui->lblTitle, ui->lblHomePage, ui->lblMoreDetails})
-        FitTextWidth(label, width() - RightMargin - label->x());
+        fitTextWidth(label, width() - RightMargin - label->x());
 
     const QScreen *screen = parent ? parent->screen() : this->screen();
     if (screen)

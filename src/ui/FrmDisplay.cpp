@@ -1,20 +1,13 @@
-#include "FrmDisplay.h"
-
+#include "ui/FrmDisplay.h"
 #include "ui_FrmDisplay.h"
 
-#include "ClickableLabel.h"
-#include "DefaultButtonKeys.h"
-#include "ExitScreenTexts.h"
-#include "Forms.h"
-#include "FormWindow.h"
-#include "FrmAbout.h"
-#include "FrmMain.h"
-#include "FrmNagScreen2.h"
-#include "Platform.h"
-#include "StartupForm.h"
-#include "modHelp.h"
+#include "core/platform/Platform.h"
+#include "engine/SunSign.h"
+#include "ui/Forms.h"
+#include "ui/FrmMain.h"
+#include "ui/FrmNagScreen2.h"
+#include "ui/StartupForm.h"
 
-#include <QCloseEvent>
 #include <QPlainTextEdit>
 
 namespace qx {
@@ -23,59 +16,71 @@ namespace {
 
 // The profiles may be read but not carried away: whatever was copied from
 // them is wiped again at the next touch of the mouse.
-void EmptyClipboard()
+void emptyClipboard()
 {
     if (Clipboard *clipboard = platform().clipboard)
         clipboard->clear();
 }
 
-bool IsMouseActivity(QEvent::Type type)
+bool isMouseActivity(QEvent::Type type)
 {
     return type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick
            || type == QEvent::MouseMove || type == QEvent::MouseButtonRelease;
 }
 
+QString text(const std::string &value)
+{
+    return QString::fromStdString(value);
+}
+
+bool isSignName(const std::string &value)
+{
+    return signFromName(value).has_value();
+}
+
 } // namespace
 
 FrmDisplay::FrmDisplay(QWidget *parent)
-    : QMainWindow(parent)
+    : ProgramWindow(parent)
     , ui(std::make_unique<Ui::FrmDisplay>())
 {
-    UseFormFont(this);
     ui->setupUi(this);
-    SetUpFixedWindow(this, QSize(625, 529));
-    ui->Label61->setText(DiscussionBoardAdvert());
-    new DefaultButtonKeys(this, ui->cmdExit);
-    ConnectHandlers();
-    GuardProfileBoxes();
-}
-
-FrmDisplay::~FrmDisplay() = default;
-
-void FrmDisplay::ConnectHandlers()
-{
+    setUpForm(*ui, QSize(625, 529));
     connect(ui->cmdBack, &QPushButton::clicked, this, &FrmDisplay::cmdBack_Click);
     connect(ui->cmdExit, &QPushButton::clicked, this, &FrmDisplay::cmdExit_Click);
     connect(ui->mnuFileBack, &QAction::triggered, this, &FrmDisplay::mnuFileBack_Click);
     connect(ui->mnuExit, &QAction::triggered, this, &FrmDisplay::mnuExit_Click);
-    connect(ui->mnuOnline, &QAction::triggered, this, &FrmDisplay::mnuOnline_Click);
-    connect(ui->mnuVisit, &QAction::triggered, this, &FrmDisplay::mnuVisit_Click);
-    connect(ui->mnuUpdate, &QAction::triggered, this, &FrmDisplay::mnuUpdate_Click);
-    connect(ui->mnuAbout, &QAction::triggered, this, &FrmDisplay::mnuAbout_Click);
-    connect(ui->mnuDonate, &QAction::triggered, this, &FrmDisplay::mnuDonate_Click);
-    connect(ui->mnuMakeMoneyOnline, &QAction::triggered, this,
-            &FrmDisplay::mnuMakeMoneyOnline_Click);
-    connect(ui->Label61, &ClickableLabel::clicked, this, &FrmDisplay::Label61_Click);
-    connect(ui->lblCobrand, &ClickableLabel::clicked, this, &FrmDisplay::lblCobrand_Click);
-    connect(ui->lblFullBrand, &ClickableLabel::clicked, this, &FrmDisplay::lblFullBrand_Click);
+    guardProfileBoxes();
+}
+
+FrmDisplay::~FrmDisplay() = default;
+
+void FrmDisplay::writeReport(const FriendshipReport &report)
+{
+    ui->lblYourSunSign->setText(text(report.YourSunSign));
+    if (isSignName(report.YourSunSign))
+        ui->txtYourFriendshipProfile->setPlainText(text(report.YourFriendshipProfile));
+    ui->lblYourFriendsSunSign->setText(text(report.YourFriendsSunSign));
+    if (isSignName(report.YourFriendsSunSign))
+        ui->txtYourFriendsFriendshipProfile->setPlainText(text(report.YourFriendsFriendshipProfile));
+    ui->lblFriendshipCompatibilityResult->setText(text(report.FriendshipCompatibilityResult));
+    ui->lblFriendshipCompatibility->setText(text(report.FriendshipCompatibility));
+    ui->lblDependable->setText(text(report.Dependable));
+    ui->lblCaring->setText(text(report.Caring));
+    ui->lblOutgoing->setText(text(report.Outgoing));
+    ui->lblLoyal->setText(text(report.Loyal));
+    ui->lblAdventurous->setText(text(report.Adventurous));
+    ui->lblInitiator->setText(text(report.Initiator));
+    ui->lblListener->setText(text(report.Listener));
+    ui->fraFriendshipResult->raise();
 }
 
 // Change, click and every mouse press, move and release over either profile
 // box empty the clipboard.
-void FrmDisplay::GuardProfileBoxes()
+void FrmDisplay::guardProfileBoxes()
 {
     for (QPlainTextEdit *box : {ui->txtYourFriendshipProfile, ui->txtYourFriendsFriendshipProfile}) {
-        connect(box, &QPlainTextEdit::textChanged, this, &EmptyClipboard);
+        connect(box, &QPlainTextEdit::textChanged, this, &emptyClipboard);
         box->viewport()->setMouseTracking(true);
         box->viewport()->installEventFilter(this);
     }
@@ -85,9 +90,9 @@ bool FrmDisplay::eventFilter(QObject *watched, QEvent *event)
 {
     if ((watched == ui->txtYourFriendshipProfile->viewport()
          || watched == ui->txtYourFriendsFriendshipProfile->viewport())
-        && IsMouseActivity(event->type()))
-        EmptyClipboard();
-    return QMainWindow::eventFilter(watched, event);
+        && isMouseActivity(event->type()))
+        emptyClipboard();
+    return ProgramWindow::eventFilter(watched, event);
 }
 
 void FrmDisplay::cmdBack_Click()
@@ -111,59 +116,6 @@ void FrmDisplay::mnuFileBack_Click()
 void FrmDisplay::mnuExit_Click()
 {
     cmdExit_Click();
-}
-
-void FrmDisplay::mnuOnline_Click()
-{
-    OpenHelpPage();
-}
-
-void FrmDisplay::mnuVisit_Click()
-{
-    OpenHomePage();
-}
-
-void FrmDisplay::mnuUpdate_Click()
-{
-    OpenDownloadPage();
-}
-
-void FrmDisplay::mnuAbout_Click()
-{
-    FrmAbout about(this);
-    about.exec();
-}
-
-void FrmDisplay::mnuDonate_Click()
-{
-    OpenDonatePage();
-}
-
-// The menu item is switched off for good; the handler stays for completeness.
-void FrmDisplay::mnuMakeMoneyOnline_Click()
-{
-    OpenFullBrandPage();
-}
-
-void FrmDisplay::Label61_Click()
-{
-    OpenHomePage();
-}
-
-void FrmDisplay::lblCobrand_Click()
-{
-    OpenCoBrandPage();
-}
-
-void FrmDisplay::lblFullBrand_Click()
-{
-    OpenFullBrandPage();
-}
-
-void FrmDisplay::closeEvent(QCloseEvent *event)
-{
-    event->accept();
-    UnloadToExitScreen(this);
 }
 
 } // namespace qx

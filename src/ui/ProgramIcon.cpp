@@ -1,10 +1,10 @@
-#include "ProgramIcon.h"
+#include "ui/ProgramIcon.h"
 
 #include <QSize>
 
 namespace qx {
 
-QIcon ProgramIcon()
+QIcon programIcon()
 {
     static const QIcon icon = [] {
         QIcon rendered;

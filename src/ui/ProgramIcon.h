@@ -5,6 +5,6 @@
 namespace qx {
 
 // The program's icon, rendered from its SVG at the usual sizes.
-QIcon ProgramIcon();
+QIcon programIcon();
 
 } // namespace qx

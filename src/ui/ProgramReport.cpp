@@ -1,8 +1,8 @@
-#include "ProgramReport.h"
+#include "ui/ProgramReport.h"
 
 namespace qx {
 
-FriendshipReport &ProgramReport()
+FriendshipReport &programReport()
 {
     static FriendshipReport report;
     return report;

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "FriendshipReport.h"
+#include "engine/FriendshipReport.h"
 
 namespace qx {
 
 // The program's one friendship report. It starts empty, lives for the whole
 // run and each test brings it up to date.
-FriendshipReport &ProgramReport();
+FriendshipReport &programReport();
 
 } // namespace qx

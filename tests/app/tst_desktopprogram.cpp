@@ -2,10 +2,10 @@
 // a temporary directory: the first start, a second copy, and a copy that was
 // killed.
 
-#include "IsolatedUserDirectories.h"
-#include "SettingsEncoding.h"
+#include "core/SettingsEncoding.h"
+#include "support/IsolatedUserDirectories.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QDate>
 #include <QProcess>
 #include <QtTest>

@@ -1,4 +1,4 @@
-#include "ReportCommand.h"
+#include "app/ReportCommand.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -19,7 +19,7 @@ CommandResult Run(const QStringList &arguments)
     CommandResult result;
     QTextStream out(&result.out);
     QTextStream err(&result.err);
-    result.exitCode = qx::RunReportCommand(QStringList{QStringLiteral("qx-friendship-report")} + arguments, out, err);
+    result.exitCode = qx::runReportCommand(QStringList{QStringLiteral("qx-friendship-report")} + arguments, out, err);
     out.flush();
     err.flush();
     return result;

@@ -1,7 +1,7 @@
-#include "FriendshipReport.h"
-#include "RelationCompatibility.h"
-#include "SignProfiles.h"
-#include "TextOf.h"
+#include "engine/FriendshipReport.h"
+#include "engine/RelationCompatibility.h"
+#include "engine/SignProfiles.h"
+#include "support/TextOf.h"
 
 #include <QTest>
 
@@ -24,9 +24,9 @@ FriendshipReport ReportFor(std::optional<SunSign> user, std::optional<SunSign> f
 
 QStringList TraitsOf(const FriendshipReport &report)
 {
-    return {TextOf(report.Dependable), TextOf(report.Caring),    TextOf(report.Outgoing),
-            TextOf(report.Loyal),      TextOf(report.Adventurous), TextOf(report.Initiator),
-            TextOf(report.Listener)};
+    return {textOf(report.Dependable), textOf(report.Caring),    textOf(report.Outgoing),
+            textOf(report.Loyal),      textOf(report.Adventurous), textOf(report.Initiator),
+            textOf(report.Listener)};
 }
 
 // The statements, named after what they say.
@@ -101,7 +101,7 @@ void TestFriendshipReport::verdict()
     QFETCH(SunSign, user);
     QFETCH(SunSign, friendSign);
     QFETCH(QString, expected);
-    QCOMPARE(TextOf(ReportFor(user, friendSign).FriendshipCompatibility), expected);
+    QCOMPARE(textOf(ReportFor(user, friendSign).FriendshipCompatibility), expected);
 }
 
 void TestFriendshipReport::verdictIsSymmetricAndMeansTwoSignsApart()
@@ -109,11 +109,11 @@ void TestFriendshipReport::verdictIsSymmetricAndMeansTwoSignsApart()
     int veryGoodPairs = 0;
     for (SunSign user : qx::AllSigns) {
         for (SunSign friendSign : qx::AllSigns) {
-            const QString there = TextOf(ReportFor(user, friendSign).FriendshipCompatibility);
-            const QString back = TextOf(ReportFor(friendSign, user).FriendshipCompatibility);
+            const QString there = textOf(ReportFor(user, friendSign).FriendshipCompatibility);
+            const QString back = textOf(ReportFor(friendSign, user).FriendshipCompatibility);
             const int distance = (static_cast<int>(friendSign) - static_cast<int>(user) + 12) % 12;
             const bool twoApart = distance == 2 || distance == 10;
-            const QString pair = TextOf(qx::SignName(user)) + QLatin1Char('-') + TextOf(qx::SignName(friendSign));
+            const QString pair = textOf(qx::signName(user)) + QLatin1Char('-') + textOf(qx::signName(friendSign));
             QVERIFY2(there == back, qPrintable(pair));
             QVERIFY2(there == (twoApart ? VeryGood : CouldBeBetter), qPrintable(pair));
             veryGoodPairs += twoApart ? 1 : 0;
@@ -160,22 +160,22 @@ void TestFriendshipReport::traitsDependOnTheUserAlone()
 void TestFriendshipReport::profilesAndPairText()
 {
     const FriendshipReport report = ReportFor(SunSign::Gemini, SunSign::Taurus);
-    QCOMPARE(TextOf(report.YourSunSign), QStringLiteral("Gemini"));
-    QCOMPARE(TextOf(report.YourFriendsSunSign), QStringLiteral("Taurus"));
-    QCOMPARE(TextOf(report.YourFriendshipProfile), TextOf(qx::GetSignProfile(SunSign::Gemini)));
-    QCOMPARE(TextOf(report.YourFriendsFriendshipProfile), TextOf(qx::GetSignProfile(SunSign::Taurus)));
+    QCOMPARE(textOf(report.YourSunSign), QStringLiteral("Gemini"));
+    QCOMPARE(textOf(report.YourFriendsSunSign), QStringLiteral("Taurus"));
+    QCOMPARE(textOf(report.YourFriendshipProfile), textOf(qx::GetSignProfile(SunSign::Gemini)));
+    QCOMPARE(textOf(report.YourFriendsFriendshipProfile), textOf(qx::GetSignProfile(SunSign::Taurus)));
     // The ordered pair decides the text: Gemini-Taurus is not Taurus-Gemini.
-    QCOMPARE(TextOf(report.FriendshipCompatibilityResult), TextOf(qx::RelationSentence(25)));
-    QCOMPARE(TextOf(ReportFor(SunSign::Taurus, SunSign::Gemini).FriendshipCompatibilityResult),
-             TextOf(qx::RelationSentence(15)));
+    QCOMPARE(textOf(report.FriendshipCompatibilityResult), textOf(qx::relationSentence(25)));
+    QCOMPARE(textOf(ReportFor(SunSign::Taurus, SunSign::Gemini).FriendshipCompatibilityResult),
+             textOf(qx::relationSentence(15)));
 }
 
 void TestFriendshipReport::sameSignGivesTheSameProfileTwice()
 {
     const FriendshipReport report = ReportFor(SunSign::Virgo, SunSign::Virgo);
     QVERIFY(!report.YourFriendshipProfile.empty());
-    QCOMPARE(TextOf(report.YourFriendshipProfile), TextOf(report.YourFriendsFriendshipProfile));
-    QCOMPARE(TextOf(report.FriendshipCompatibility), CouldBeBetter);
+    QCOMPARE(textOf(report.YourFriendshipProfile), textOf(report.YourFriendsFriendshipProfile));
+    QCOMPARE(textOf(report.FriendshipCompatibility), CouldBeBetter);
 }
 
 void TestFriendshipReport::firstTestWithoutUserSignLeavesUserFieldsEmpty()
@@ -188,26 +188,26 @@ void TestFriendshipReport::firstTestWithoutUserSignLeavesUserFieldsEmpty()
     for (const QString &trait : TraitsOf(report))
         QVERIFY(trait.isEmpty());
     // The friend's side does not depend on the user's sign.
-    QCOMPARE(TextOf(report.YourFriendsSunSign), QStringLiteral("Cancer"));
-    QCOMPARE(TextOf(report.YourFriendsFriendshipProfile), TextOf(qx::GetSignProfile(SunSign::Cancer)));
+    QCOMPARE(textOf(report.YourFriendsSunSign), QStringLiteral("Cancer"));
+    QCOMPARE(textOf(report.YourFriendsFriendshipProfile), textOf(qx::GetSignProfile(SunSign::Cancer)));
 }
 
 void TestFriendshipReport::missingUserSignKeepsTheEarlierOne()
 {
     FriendshipReport report;
     qx::UpdateFriendshipReport(report, SunSign::Leo, SunSign::Cancer);
-    QCOMPARE(TextOf(report.FriendshipCompatibility), CouldBeBetter);
+    QCOMPARE(textOf(report.FriendshipCompatibility), CouldBeBetter);
 
     // Libra is one of Leo's partners: the verdict is worked out afresh with
     // the kept user's sign against the new friend's sign.
     qx::UpdateFriendshipReport(report, std::nullopt, SunSign::Libra);
-    QCOMPARE(TextOf(report.YourSunSign), QStringLiteral("Leo"));
-    QCOMPARE(TextOf(report.YourFriendsSunSign), QStringLiteral("Libra"));
-    QCOMPARE(TextOf(report.FriendshipCompatibility), VeryGood);
+    QCOMPARE(textOf(report.YourSunSign), QStringLiteral("Leo"));
+    QCOMPARE(textOf(report.YourFriendsSunSign), QStringLiteral("Libra"));
+    QCOMPARE(textOf(report.FriendshipCompatibility), VeryGood);
     QCOMPARE(TraitsOf(report), TraitsOf(ReportFor(SunSign::Leo, SunSign::Leo)));
-    QCOMPARE(TextOf(report.YourFriendshipProfile), TextOf(qx::GetSignProfile(SunSign::Leo)));
-    QCOMPARE(TextOf(report.YourFriendsFriendshipProfile), TextOf(qx::GetSignProfile(SunSign::Libra)));
-    QCOMPARE(TextOf(report.FriendshipCompatibilityResult), TextOf(*qx::GetRelationCompatibility("Leo", "Libra")));
+    QCOMPARE(textOf(report.YourFriendshipProfile), textOf(qx::GetSignProfile(SunSign::Leo)));
+    QCOMPARE(textOf(report.YourFriendsFriendshipProfile), textOf(qx::GetSignProfile(SunSign::Libra)));
+    QCOMPARE(textOf(report.FriendshipCompatibilityResult), textOf(*qx::GetRelationCompatibility("Leo", "Libra")));
 }
 
 void TestFriendshipReport::missingFriendSignKeepsTheEarlierOne()
@@ -215,11 +215,11 @@ void TestFriendshipReport::missingFriendSignKeepsTheEarlierOne()
     FriendshipReport report;
     qx::UpdateFriendshipReport(report, SunSign::Aries, SunSign::Gemini);
     qx::UpdateFriendshipReport(report, SunSign::Taurus, std::nullopt);
-    QCOMPARE(TextOf(report.YourSunSign), QStringLiteral("Taurus"));
-    QCOMPARE(TextOf(report.YourFriendsSunSign), QStringLiteral("Gemini"));
-    QCOMPARE(TextOf(report.YourFriendsFriendshipProfile), TextOf(qx::GetSignProfile(SunSign::Gemini)));
-    QCOMPARE(TextOf(report.FriendshipCompatibilityResult), TextOf(qx::RelationSentence(15)));
-    QCOMPARE(TextOf(report.FriendshipCompatibility), CouldBeBetter);
+    QCOMPARE(textOf(report.YourSunSign), QStringLiteral("Taurus"));
+    QCOMPARE(textOf(report.YourFriendsSunSign), QStringLiteral("Gemini"));
+    QCOMPARE(textOf(report.YourFriendsFriendshipProfile), textOf(qx::GetSignProfile(SunSign::Gemini)));
+    QCOMPARE(textOf(report.FriendshipCompatibilityResult), textOf(qx::relationSentence(15)));
+    QCOMPARE(textOf(report.FriendshipCompatibility), CouldBeBetter);
 }
 
 void TestFriendshipReport::repeatedTestGivesTheSameReport()
@@ -228,16 +228,16 @@ void TestFriendshipReport::repeatedTestGivesTheSameReport()
     qx::UpdateFriendshipReport(report, SunSign::Scorpio, SunSign::Capricorn);
     const FriendshipReport first = report;
     qx::UpdateFriendshipReport(report, SunSign::Scorpio, SunSign::Capricorn);
-    const auto before = qx::ReportFields(first);
-    const auto after = qx::ReportFields(report);
+    const auto before = qx::reportFields(first);
+    const auto after = qx::reportFields(report);
     for (std::size_t i = 0; i < before.size(); ++i)
-        QCOMPARE(TextOf(*after[i].second), TextOf(*before[i].second));
+        QCOMPARE(textOf(*after[i].second), textOf(*before[i].second));
 }
 
 void TestFriendshipReport::fieldsInOrder()
 {
     FriendshipReport report;
-    const auto fields = qx::ReportFields(report);
+    const auto fields = qx::reportFields(report);
     const QStringList expectedNames = {
         QStringLiteral("YourSunSign"),        QStringLiteral("YourFriendsSunSign"),
         QStringLiteral("YourFriendshipProfile"), QStringLiteral("YourFriendsFriendshipProfile"),
@@ -249,7 +249,7 @@ void TestFriendshipReport::fieldsInOrder()
     };
     QStringList names;
     for (const auto &field : fields)
-        names << TextOf(field.first);
+        names << textOf(field.first);
     QCOMPARE(names, expectedNames);
 
     // Each name leads to its own field.

@@ -1,6 +1,6 @@
-#include "RelationCompatibility.h"
-#include "SunSign.h"
-#include "TextOf.h"
+#include "engine/RelationCompatibility.h"
+#include "engine/SunSign.h"
+#include "support/TextOf.h"
 
 #include <QSet>
 #include <QTest>
@@ -15,7 +15,7 @@ namespace {
 
 QString SentenceText(int number)
 {
-    return TextOf(qx::RelationSentence(number));
+    return textOf(qx::relationSentence(number));
 }
 
 std::optional<QString> Lookup(const QString &user, const QString &friendSign)
@@ -23,7 +23,7 @@ std::optional<QString> Lookup(const QString &user, const QString &friendSign)
     const auto text = qx::GetRelationCompatibility(user.toStdString(), friendSign.toStdString());
     if (!text)
         return std::nullopt;
-    return TextOf(*text);
+    return textOf(*text);
 }
 
 // The 25 pairs of sentences that say the same and differ only at their end;
@@ -87,41 +87,41 @@ void TestRelationCompatibility::tableHasOneUnusedLastSlot()
 {
     QCOMPARE(qx::RelationSlotCount, std::size_t(145));
     QCOMPARE(qx::RelationSlotsInUse, std::size_t(144));
-    QVERIFY(qx::RelationKey(144).empty());
-    QVERIFY(qx::RelationText(144).empty());
-    QCOMPARE(qx::RelationSentenceNumber(144), 0);
-    QVERIFY(qx::RelationSentence(0).empty());
-    QVERIFY(qx::RelationSentence(103).empty());
+    QVERIFY(qx::relationKey(144).empty());
+    QVERIFY(qx::relationText(144).empty());
+    QCOMPARE(qx::relationSentenceNumber(144), 0);
+    QVERIFY(qx::relationSentence(0).empty());
+    QVERIFY(qx::relationSentence(103).empty());
 }
 
 void TestRelationCompatibility::keysAreUniqueAndNameTheirSlot()
 {
     QSet<QString> keys;
     for (std::size_t slot = 0; slot < qx::RelationSlotsInUse; ++slot) {
-        const QString key = TextOf(qx::RelationKey(slot));
+        const QString key = textOf(qx::relationKey(slot));
         const QStringList parts = key.split(QLatin1Char('-'));
         QCOMPARE(parts.size(), 2);
-        const auto user = qx::SignFromName(parts.at(0).toStdString());
-        const auto friendSign = qx::SignFromName(parts.at(1).toStdString());
+        const auto user = qx::signFromName(parts.at(0).toStdString());
+        const auto friendSign = qx::signFromName(parts.at(1).toStdString());
         QVERIFY2(user && friendSign, qPrintable(key));
         QCOMPARE(static_cast<std::size_t>(*user) * 12 + static_cast<std::size_t>(*friendSign), slot);
         keys.insert(key);
     }
     QCOMPARE(keys.size(), 144);
-    QCOMPARE(TextOf(qx::RelationKey(0)), QStringLiteral("Aries-Aries"));
-    QCOMPARE(TextOf(qx::RelationKey(1)), QStringLiteral("Aries-Taurus"));
-    QCOMPARE(TextOf(qx::RelationKey(12)), QStringLiteral("Taurus-Aries"));
-    QCOMPARE(TextOf(qx::RelationKey(143)), QStringLiteral("Pisces-Pisces"));
+    QCOMPARE(textOf(qx::relationKey(0)), QStringLiteral("Aries-Aries"));
+    QCOMPARE(textOf(qx::relationKey(1)), QStringLiteral("Aries-Taurus"));
+    QCOMPARE(textOf(qx::relationKey(12)), QStringLiteral("Taurus-Aries"));
+    QCOMPARE(textOf(qx::relationKey(143)), QStringLiteral("Pisces-Pisces"));
 }
 
 void TestRelationCompatibility::everyKeyFindsItsOwnSlot()
 {
     for (std::size_t slot = 0; slot < qx::RelationSlotsInUse; ++slot) {
-        const QStringList parts = TextOf(qx::RelationKey(slot)).split(QLatin1Char('-'));
+        const QStringList parts = textOf(qx::relationKey(slot)).split(QLatin1Char('-'));
         const auto found = Lookup(parts.at(0), parts.at(1));
         QVERIFY(found.has_value());
-        QCOMPARE(*found, TextOf(qx::RelationText(slot)));
-        QCOMPARE(*found, SentenceText(qx::RelationSentenceNumber(slot)));
+        QCOMPARE(*found, textOf(qx::relationText(slot)));
+        QCOMPARE(*found, SentenceText(qx::relationSentenceNumber(slot)));
     }
 }
 
@@ -150,7 +150,7 @@ void TestRelationCompatibility::grid()
     QFETCH(QList<int>, sentences);
     QCOMPARE(sentences.size(), 12);
     for (qsizetype column = 0; column < sentences.size(); ++column) {
-        const QString friendSign = TextOf(qx::SignName(qx::AllSigns[static_cast<std::size_t>(column)]));
+        const QString friendSign = textOf(qx::signName(qx::AllSigns[static_cast<std::size_t>(column)]));
         const auto found = Lookup(user, friendSign);
         QVERIFY2(found.has_value(), qPrintable(friendSign));
         QCOMPARE(*found, SentenceText(sentences.at(column)));
@@ -161,7 +161,7 @@ void TestRelationCompatibility::sentenceUse()
 {
     std::map<int, int> uses;
     for (std::size_t slot = 0; slot < qx::RelationSlotsInUse; ++slot)
-        ++uses[qx::RelationSentenceNumber(slot)];
+        ++uses[qx::relationSentenceNumber(slot)];
 
     QCOMPARE(uses.size(), std::size_t(qx::RelationSentenceCount));
     QCOMPARE(uses.begin()->first, 1);
@@ -185,8 +185,8 @@ void TestRelationCompatibility::reverseOrderGivesTheSameOrANearIdenticalSentence
         for (std::size_t friendSign = 0; friendSign < 12; ++friendSign) {
             if (user == friendSign)
                 continue;
-            const int there = qx::RelationSentenceNumber(user * 12 + friendSign);
-            const int back = qx::RelationSentenceNumber(friendSign * 12 + user);
+            const int there = qx::relationSentenceNumber(user * 12 + friendSign);
+            const int back = qx::relationSentenceNumber(friendSign * 12 + user);
             if (there == back)
                 continue;
             QVERIFY2(IsNearIdenticalPair(there, back),

@@ -1,5 +1,5 @@
-#include "SignProfiles.h"
-#include "TextOf.h"
+#include "engine/SignProfiles.h"
+#include "support/TextOf.h"
 
 #include <QSet>
 #include <QTest>
@@ -12,7 +12,7 @@ namespace {
 
 QString ProfileOf(SunSign sign)
 {
-    return TextOf(qx::GetSignProfile(sign));
+    return textOf(qx::GetSignProfile(sign));
 }
 
 } // namespace

@@ -1,5 +1,5 @@
-#include "SunSign.h"
-#include "TextOf.h"
+#include "engine/SunSign.h"
+#include "support/TextOf.h"
 
 #include <QTest>
 
@@ -75,7 +75,7 @@ void TestSunSign::boundaries()
 
     const auto sign = qx::GetSunSign(static_cast<std::int16_t>(month - 1), static_cast<std::int16_t>(day - 1));
     QVERIFY(sign.has_value());
-    QCOMPARE(TextOf(qx::SignName(*sign)), TextOf(qx::SignName(expected)));
+    QCOMPARE(textOf(qx::signName(*sign)), textOf(qx::signName(expected)));
 }
 
 void TestSunSign::eachMonthChangesSignOnceToTheNextSign()
@@ -95,10 +95,10 @@ void TestSunSign::eachMonthChangesSignOnceToTheNextSign()
         QCOMPARE(changes, 1);
         // December's second sign is January's first: the year closes.
         if (month < 11)
-            QCOMPARE(TextOf(qx::SignName(*qx::GetSunSign(static_cast<std::int16_t>(month + 1), 0))),
-                     TextOf(qx::SignName(next)));
+            QCOMPARE(textOf(qx::signName(*qx::GetSunSign(static_cast<std::int16_t>(month + 1), 0))),
+                     textOf(qx::signName(next)));
         else
-            QCOMPARE(TextOf(qx::SignName(*qx::GetSunSign(0, 0))), TextOf(qx::SignName(next)));
+            QCOMPARE(textOf(qx::signName(*qx::GetSunSign(0, 0))), textOf(qx::signName(next)));
     }
 }
 
@@ -129,9 +129,9 @@ void TestSunSign::namesRoundTrip()
     const char *const names[] = {"Aries", "Taurus", "Gemini", "Cancer", "Leo", "Virgo",
                                  "Libra", "Scorpio", "Sagittarius", "Capricorn", "Aquarius", "Pisces"};
     for (std::size_t i = 0; i < qx::SignCount; ++i) {
-        QCOMPARE(TextOf(qx::SignName(qx::AllSigns[i])), QString::fromLatin1(names[i]));
+        QCOMPARE(textOf(qx::signName(qx::AllSigns[i])), QString::fromLatin1(names[i]));
         QCOMPARE(static_cast<std::size_t>(qx::AllSigns[i]), i);
-        const auto sign = qx::SignFromName(names[i]);
+        const auto sign = qx::signFromName(names[i]);
         QVERIFY(sign.has_value());
         QVERIFY(*sign == qx::AllSigns[i]);
     }
@@ -151,7 +151,7 @@ void TestSunSign::namesAreExactAndCaseSensitive_data()
 void TestSunSign::namesAreExactAndCaseSensitive()
 {
     QFETCH(QString, text);
-    QVERIFY(!qx::SignFromName(text.toStdString()));
+    QVERIFY(!qx::signFromName(text.toStdString()));
 }
 
 QTEST_APPLESS_MAIN(TestSunSign)

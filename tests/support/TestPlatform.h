@@ -3,7 +3,7 @@
 // Recorders that stand in for the desktop in tests: no modal box blocks,
 // no browser opens, no real setting is touched.
 
-#include "Platform.h"
+#include "core/platform/Platform.h"
 
 #include <QDate>
 #include <QMap>
@@ -22,8 +22,7 @@ struct RecordedMessage {
 
 class MessageRecorder final : public MessageBoxes {
 public:
-    MessageAnswer show(QWidget *, const QString &text, MessageIcon icon,
-                       MessageButtons buttons) override
+    MessageAnswer show(const QString &text, MessageIcon icon, MessageButtons buttons) override
     {
         messages.append({text, icon, buttons});
         if (onShow)
@@ -111,6 +110,15 @@ public:
     {
         installPlatform(Platform{&messages, &urls, &clock, &random, &clipboard, &settings});
     }
+    // Takes the recorders out of use, unless another TestPlatform has taken
+    // their place already (as `services = std::make_unique<TestPlatform>()` does).
+    ~TestPlatform()
+    {
+        if (platform().messages == &messages)
+            installPlatform({});
+    }
+    TestPlatform(const TestPlatform &) = delete;
+    TestPlatform &operator=(const TestPlatform &) = delete;
     MessageRecorder messages;
     UrlRecorder urls;
     FixedClock clock;

@@ -2,12 +2,12 @@
 // back: what the results window shows, which windows are up afterwards, and
 // how the windows go.
 
-#include "Fonts.h"
-#include "RelationCompatibility.h"
-#include "SignProfiles.h"
-#include "StartupForm.h"
-#include "TestPlatform.h"
-#include "UiTestSupport.h"
+#include "engine/RelationCompatibility.h"
+#include "engine/SignProfiles.h"
+#include "support/MainWindowSteps.h"
+#include "support/TestPlatform.h"
+#include "ui/Fonts.h"
+#include "ui/StartupForm.h"
 
 #include <QPlainTextEdit>
 #include <QTabBar>
@@ -25,7 +25,7 @@ QString Profile(SunSign sign)
 
 QString Sentence(int number)
 {
-    const std::string_view text = RelationSentence(number);
+    const std::string_view text = relationSentence(number);
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
@@ -39,7 +39,7 @@ QStringList Shown(const FrmDisplay *display)
 {
     QStringList texts;
     for (const char *name : ValueLabels)
-        texts.append(LabelText(display, name));
+        texts.append(labelText(display, name));
     texts.append(control<QPlainTextEdit>(display, "txtYourFriendshipProfile")->toPlainText());
     texts.append(control<QPlainTextEdit>(display, "txtYourFriendsFriendshipProfile")->toPlainText());
     return texts;
@@ -59,7 +59,7 @@ bool ExitScreenHidden()
 
 } // namespace
 
-class CompatibilityTestTest : public QObject {
+class TestCompatibilityTest : public QObject {
     Q_OBJECT
 
     TestPlatform m_platform;
@@ -81,7 +81,7 @@ class CompatibilityTestTest : public QObject {
 
     FrmDisplay *runJulyTest()
     {
-        FrmMain *main = MainWindow();
+        FrmMain *main = mainWindow();
         FrmDisplay *display = runTest(main, "21", "jul", "20", "jul");
         if (display && !QTest::qWaitForWindowExposed(display))
             qWarning("results window not exposed");
@@ -89,7 +89,7 @@ class CompatibilityTestTest : public QObject {
     }
 
 private slots:
-    void initTestCase() { InstallFontSubstitutes(); }
+    void initTestCase() { installFontSubstitutes(); }
 
     void init()
     {
@@ -97,7 +97,7 @@ private slots:
         m_platform.clipboard.clearCount = 0;
     }
 
-    void cleanup() { UnloadAllWindows(); }
+    void cleanup() { unloadAllWindows(); }
 
     void leoAndCancer()
     {
@@ -105,23 +105,23 @@ private slots:
         QVERIFY(display);
         QVERIFY(m_platform.messages.messages.isEmpty());
 
-        QCOMPARE(LabelText(display, "lblYourSunSign"), QStringLiteral("Leo"));
-        QCOMPARE(LabelText(display, "lblYourFriendsSunSign"), QStringLiteral("Cancer"));
+        QCOMPARE(labelText(display, "lblYourSunSign"), QStringLiteral("Leo"));
+        QCOMPARE(labelText(display, "lblYourFriendsSunSign"), QStringLiteral("Cancer"));
         QCOMPARE(control<QPlainTextEdit>(display, "txtYourFriendshipProfile")->toPlainText(),
                  Profile(SunSign::Leo));
         QCOMPARE(control<QPlainTextEdit>(display, "txtYourFriendsFriendshipProfile")->toPlainText(),
                  Profile(SunSign::Cancer));
-        QCOMPARE(LabelText(display, "lblFriendshipCompatibilityResult"), Sentence(38));
-        QCOMPARE(LabelText(display, "lblFriendshipCompatibility"),
+        QCOMPARE(labelText(display, "lblFriendshipCompatibilityResult"), Sentence(38));
+        QCOMPARE(labelText(display, "lblFriendshipCompatibility"),
                  QStringLiteral("You both Could Be Better Friends"));
-        QCOMPARE(LabelText(display, "lblDependable"), QStringLiteral("You may let down your friend sometimes"));
-        QCOMPARE(LabelText(display, "lblCaring"), QStringLiteral("You care about each other a lot"));
-        QCOMPARE(LabelText(display, "lblOutgoing"), QStringLiteral("You are an extrovert"));
-        QCOMPARE(LabelText(display, "lblLoyal"), QStringLiteral("You are highly loyal to each other"));
-        QCOMPARE(LabelText(display, "lblAdventurous"), QStringLiteral("You do not mind adventures"));
-        QCOMPARE(LabelText(display, "lblInitiator"),
+        QCOMPARE(labelText(display, "lblDependable"), QStringLiteral("You may let down your friend sometimes"));
+        QCOMPARE(labelText(display, "lblCaring"), QStringLiteral("You care about each other a lot"));
+        QCOMPARE(labelText(display, "lblOutgoing"), QStringLiteral("You are an extrovert"));
+        QCOMPARE(labelText(display, "lblLoyal"), QStringLiteral("You are highly loyal to each other"));
+        QCOMPARE(labelText(display, "lblAdventurous"), QStringLiteral("You do not mind adventures"));
+        QCOMPARE(labelText(display, "lblInitiator"),
                  QStringLiteral("You keep the relationship going at all costs"));
-        QCOMPARE(LabelText(display, "lblListener"), QStringLiteral("You listen to your friend sometimes"));
+        QCOMPARE(labelText(display, "lblListener"), QStringLiteral("You listen to your friend sometimes"));
 
         // Writing the profiles empties the clipboard.
         QVERIFY(m_platform.clipboard.clearCount >= 2);
@@ -130,7 +130,7 @@ private slots:
     void onlyTheResultsWindowIsLeftOnScreen()
     {
         Forms::get<StartupForm>();
-        FrmMain *main = MainWindow();
+        FrmMain *main = mainWindow();
         FrmDisplay *display = runTest(main, "21", "jul", "20", "jul");
         QVERIFY(display);
         QVERIFY(display->isVisible());
@@ -172,7 +172,7 @@ private slots:
         QCOMPARE(control<QComboBox>(main, "cboFriendMonth")->currentText(), QStringLiteral("July"));
 
         // Friend born 10 June: Gemini, a partner sign of Leo.
-        PickDate(control<QComboBox>(main, "cboFriendDate"), control<QComboBox>(main, "cboFriendMonth"),
+        pickDate(control<QComboBox>(main, "cboFriendDate"), control<QComboBox>(main, "cboFriendMonth"),
                  10, 6);
         QTest::mouseClick(control<QPushButton>(main, "cmdCompatibilityWithFriend"), Qt::LeftButton);
 
@@ -210,7 +210,7 @@ private slots:
 
     void refusedFirstTestShowsNoResults()
     {
-        FrmMain *main = MainWindow();
+        FrmMain *main = mainWindow();
         QTest::mouseClick(control<QPushButton>(main, "cmdCompatibilityWithFriend"), Qt::LeftButton);
         QCOMPARE(m_platform.messages.texts(), QStringList{QStringLiteral("Please Enter Your Name")});
         QVERIFY(!Forms::find<FrmDisplay>());
@@ -219,14 +219,14 @@ private slots:
 
     void sameDayGivesTheSameSignTwice()
     {
-        FrmMain *main = MainWindow();
+        FrmMain *main = mainWindow();
         FrmDisplay *display = runTest(main, "5", "mar", "5", "mar");
         QVERIFY(display);
-        QCOMPARE(LabelText(display, "lblYourSunSign"), QStringLiteral("Pisces"));
-        QCOMPARE(LabelText(display, "lblYourFriendsSunSign"), QStringLiteral("Pisces"));
+        QCOMPARE(labelText(display, "lblYourSunSign"), QStringLiteral("Pisces"));
+        QCOMPARE(labelText(display, "lblYourFriendsSunSign"), QStringLiteral("Pisces"));
         QCOMPARE(control<QPlainTextEdit>(display, "txtYourFriendshipProfile")->toPlainText(),
                  control<QPlainTextEdit>(display, "txtYourFriendsFriendshipProfile")->toPlainText());
-        QCOMPARE(LabelText(display, "lblFriendshipCompatibility"),
+        QCOMPARE(labelText(display, "lblFriendshipCompatibility"),
                  QStringLiteral("You both Could Be Better Friends"));
     }
 
@@ -243,7 +243,7 @@ private slots:
             auto *box = control<QPlainTextEdit>(display, name);
             const QString text = box->toPlainText();
             m_platform.clipboard.clearCount = 0;
-            QTest::mouseMove(display->windowHandle(), CentreInWindow(box->viewport()));
+            QTest::mouseMove(display->windowHandle(), centreInWindow(box->viewport()));
             QTRY_VERIFY(m_platform.clipboard.clearCount > 0);
 
             m_platform.clipboard.clearCount = 0;
@@ -324,7 +324,7 @@ private slots:
     {
         QFETCH(QByteArray, control);
         QFETCH(int, key);
-        FrmMain *main = MainWindow();
+        FrmMain *main = mainWindow();
         QTest::keyClicks(qx::test::control<QLineEdit>(main, "txtName"), "ann");
         if (control.isEmpty())
             main->close();
@@ -339,8 +339,8 @@ private slots:
 
     void enterOnTheTestButtonRunsTheTest()
     {
-        FrmMain *main = MainWindow();
-        EnterPersons(main, "ANN", 21, 7, "BOB", 20, 7);
+        FrmMain *main = mainWindow();
+        enterPersons(main, "ANN", 21, 7, "BOB", 20, 7);
         auto *button = control<QPushButton>(main, "cmdCompatibilityWithFriend");
         button->setFocus();
         QTest::keyClick(button, Qt::Key_Return);
@@ -349,5 +349,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(CompatibilityTestTest)
+QTEST_MAIN(TestCompatibilityTest)
 #include "tst_compatibilitytest.moc"

@@ -2,9 +2,9 @@
 // fixed client areas, the forms' font, colours, and no text that the user
 // must read clipped or covered, whatever report the results window shows.
 
-#include "Fonts.h"
-#include "TestPlatform.h"
-#include "UiTestSupport.h"
+#include "support/MainWindowSteps.h"
+#include "support/TestPlatform.h"
+#include "ui/Fonts.h"
 
 #include <QApplication>
 #include <QFontInfo>
@@ -175,15 +175,15 @@ constexpr int SignMonths = 12;
 
 } // namespace
 
-class FormLayoutTest : public QObject {
+class TestFormLayout : public QObject {
     Q_OBJECT
 
     TestPlatform m_platform;
 
     FrmDisplay *firstResults()
     {
-        FrmMain *main = MainWindow();
-        EnterPersons(main, "ANN", 1, 1, "BOB", 1, 1);
+        FrmMain *main = mainWindow();
+        enterPersons(main, "ANN", 1, 1, "BOB", 1, 1);
         main->cmdCompatibilityWithFriend_Click();
         FrmDisplay *display = Forms::find<FrmDisplay>();
         if (display && !QTest::qWaitForWindowExposed(display))
@@ -192,8 +192,8 @@ class FormLayoutTest : public QObject {
     }
 
 private slots:
-    void initTestCase() { InstallFontSubstitutes(); }
-    void cleanup() { UnloadAllWindows(); }
+    void initTestCase() { installFontSubstitutes(); }
+    void cleanup() { unloadAllWindows(); }
 
     void windows_data()
     {
@@ -207,7 +207,7 @@ private slots:
     {
         QFETCH(QString, window);
         QFETCH(QSize, client);
-        QMainWindow *shown = window == QLatin1String("main") ? static_cast<QMainWindow *>(MainWindow())
+        QMainWindow *shown = window == QLatin1String("main") ? static_cast<QMainWindow *>(mainWindow())
                                                              : firstResults();
         QVERIFY(shown && shown->isVisible());
         QCOMPARE(shown->windowTitle(), QStringLiteral("QX Friendship Compatibility Test v1.25"));
@@ -232,7 +232,7 @@ private slots:
     // Verdana 8.25 pt is 11 pixels at 96 dpi, whatever face stands in for it.
     void formFont()
     {
-        FrmMain *main = MainWindow();
+        FrmMain *main = mainWindow();
         FrmDisplay *display = firstResults();
         struct Expected {
             const QWidget *window;
@@ -265,9 +265,9 @@ private slots:
 
     void mainWindowTextsReadable()
     {
-        FrmMain *main = MainWindow();
+        FrmMain *main = mainWindow();
         CheckTextsReadable(main);
-        main->lblCobrand()->raise();
+        main->bringCoBrandBannerToFront();
         CheckTextsReadable(main);
     }
 
@@ -279,8 +279,8 @@ private slots:
         FrmMain *main = Forms::find<FrmMain>();
         for (int month = 1; month <= SignMonths; ++month) {
             for (int friendMonth = 1; friendMonth <= SignMonths; ++friendMonth) {
-                PickDate(control<QComboBox>(main, "cboDate"), control<QComboBox>(main, "cboMonth"), 1, month);
-                PickDate(control<QComboBox>(main, "cboFriendDate"),
+                pickDate(control<QComboBox>(main, "cboDate"), control<QComboBox>(main, "cboMonth"), 1, month);
+                pickDate(control<QComboBox>(main, "cboFriendDate"),
                          control<QComboBox>(main, "cboFriendMonth"), 1, friendMonth);
                 main->cmdCompatibilityWithFriend_Click();
                 QCOMPARE(Forms::find<FrmDisplay>(), display);
@@ -299,14 +299,14 @@ private slots:
     // Colours as drawn, sampled where nothing lies on top.
     void colours()
     {
-        FrmMain *main = MainWindow();
+        FrmMain *main = mainWindow();
         const QImage mainImage = main->centralWidget()->grab().toImage();
         const QColor teal(0, 64, 64);
         QCOMPARE(mainImage.pixelColor(3, 3), teal); // top strip
         QVERIFY(Near(mainImage.pixelColor(30, 140), teal)); // inside the big frame
         QCOMPARE(mainImage.pixelColor(420, 400), teal); // bottom strip
-        const QPoint banner = main->lblFullBrand()->mapTo(main->centralWidget(), QPoint(404, 38));
-        QCOMPARE(mainImage.pixelColor(banner), main->lblFullBrand()->palette().color(QPalette::Window));
+        const QPoint banner = control<QLabel>(main, "lblFullBrand")->mapTo(main->centralWidget(), QPoint(404, 38));
+        QCOMPARE(mainImage.pixelColor(banner), control<QLabel>(main, "lblFullBrand")->palette().color(QPalette::Window));
         QVERIFY(mainImage.pixelColor(banner) != teal);
 
         FrmDisplay *display = firstResults();
@@ -322,5 +322,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(FormLayoutTest)
+QTEST_MAIN(TestFormLayout)
 #include "tst_formlayout.moc"

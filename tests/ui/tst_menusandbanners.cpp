@@ -1,11 +1,11 @@
 // The menu bars and banner labels of the main and results windows: captions,
 // access keys, and the page or command behind each.
 
-#include "Fonts.h"
-#include "FrmAbout.h"
-#include "SiteDirectory.h"
-#include "TestPlatform.h"
-#include "UiTestSupport.h"
+#include "core/SiteDirectory.h"
+#include "support/MainWindowSteps.h"
+#include "support/TestPlatform.h"
+#include "ui/Fonts.h"
+#include "ui/FrmAbout.h"
 
 #include <QAction>
 #include <QApplication>
@@ -38,7 +38,7 @@ QStringList VisibleCaptions(const QMenuBar *bar)
 
 QString Page(const char *key)
 {
-    return PageAddress(QString::fromLatin1(key));
+    return pageAddress(QString::fromLatin1(key));
 }
 
 QMenu *OpenMenu()
@@ -48,7 +48,7 @@ QMenu *OpenMenu()
 
 } // namespace
 
-class MenusAndBannersTest : public QObject {
+class TestMenusAndBanners : public QObject {
     Q_OBJECT
 
     TestPlatform m_platform;
@@ -57,13 +57,13 @@ class MenusAndBannersTest : public QObject {
     // window from a 21 July / 20 July test.
     QMainWindow *showWindow(const QString &which)
     {
-        FrmMain *main = MainWindow();
+        FrmMain *main = mainWindow();
         if (which == QLatin1String("main"))
             return main;
-        EnterPersons(main, "ALEX", 21, 7, "SAM", 20, 7);
+        enterPersons(main, "ALEX", 21, 7, "SAM", 20, 7);
         main->cmdCompatibilityWithFriend_Click();
         FrmDisplay *display = Forms::find<FrmDisplay>();
-        if (!display || !ShowActive(display))
+        if (!display || !showActive(display))
             qWarning("results window not active");
         m_platform.urls.addresses.clear();
         return display;
@@ -85,7 +85,7 @@ class MenusAndBannersTest : public QObject {
     }
 
 private slots:
-    void initTestCase() { InstallFontSubstitutes(); }
+    void initTestCase() { installFontSubstitutes(); }
 
     void init()
     {
@@ -97,12 +97,12 @@ private slots:
     {
         if (QWidget *popup = QApplication::activePopupWidget())
             popup->close();
-        UnloadAllWindows();
+        unloadAllWindows();
     }
 
     void captions()
     {
-        FrmMain *main = MainWindow();
+        FrmMain *main = mainWindow();
         QMenuBar *bar = main->menuBar();
         QCOMPARE(VisibleCaptions(bar), (QStringList{"&File", "&Help", "&Donate"}));
         QCOMPARE(Captions(bar->actions().at(0)->menu()->actions()),
@@ -213,26 +213,26 @@ private slots:
     // The test item and the button give the same results.
     void testItemRunsTheTest()
     {
-        FrmMain *main = MainWindow();
-        EnterPersons(main, "ALEX", 21, 7, "SAM", 20, 7);
+        FrmMain *main = mainWindow();
+        enterPersons(main, "ALEX", 21, 7, "SAM", 20, 7);
         QTest::mouseClick(control<QPushButton>(main, "cmdCompatibilityWithFriend"), Qt::LeftButton);
         FrmDisplay *byButton = Forms::find<FrmDisplay>();
         QVERIFY(byButton);
-        const QString sentence = LabelText(byButton, "lblFriendshipCompatibilityResult");
+        const QString sentence = labelText(byButton, "lblFriendshipCompatibilityResult");
         byButton->cmdBack_Click();
-        ProgramReport() = FriendshipReport{};
+        programReport() = FriendshipReport{};
 
         choose(main, QStringLiteral("&File"), Qt::Key_F);
         FrmDisplay *byMenu = Forms::find<FrmDisplay>();
         QVERIFY(byMenu && byMenu->isVisible());
         QVERIFY(!main->isVisible());
-        QCOMPARE(LabelText(byMenu, "lblYourSunSign"), QStringLiteral("Leo"));
-        QCOMPARE(LabelText(byMenu, "lblFriendshipCompatibilityResult"), sentence);
+        QCOMPARE(labelText(byMenu, "lblYourSunSign"), QStringLiteral("Leo"));
+        QCOMPARE(labelText(byMenu, "lblFriendshipCompatibilityResult"), sentence);
     }
 
     void mainExitItemClosesTheMainWindow()
     {
-        FrmMain *main = MainWindow();
+        FrmMain *main = mainWindow();
         choose(main, QStringLiteral("&File"), Qt::Key_X);
         QVERIFY(!Forms::find<FrmMain>());
         FrmNagScreen2 *exitScreen = Forms::find<FrmNagScreen2>();
@@ -295,7 +295,7 @@ private slots:
         QLabel *banner = control<QLabel>(shown, label.constData());
         QCOMPARE(banner->cursor().shape(), Qt::PointingHandCursor);
 
-        QTest::mouseClick(shown->windowHandle(), Qt::LeftButton, {}, CentreInWindow(banner));
+        QTest::mouseClick(shown->windowHandle(), Qt::LeftButton, {}, centreInWindow(banner));
 
         QCOMPARE(m_platform.urls.addresses, QStringList{address});
         QVERIFY(shown->isVisible());
@@ -303,29 +303,29 @@ private slots:
 
     void bannerTextsAndStacking()
     {
-        FrmMain *main = MainWindow();
+        FrmMain *main = mainWindow();
         const QString coBrand = QStringLiteral(
             "Co-brand this software for your site.  Increase loyalty and traffic to your site. Put your "
             "site's name &  link here. See \"Help\" for details.Click Here for more info on co-branding.");
         const QString fullBrand = QStringLiteral(
             "Home Business Opportunity. Start your own Internet business and make money online. Get this "
             "software fully branded for your website. Click here for more details.");
-        QCOMPARE(main->lblCobrand()->text(), coBrand);
-        QCOMPARE(main->lblFullBrand()->text(), fullBrand);
-        QCOMPARE(main->lblCobrand()->geometry(), main->lblFullBrand()->geometry());
-        QVERIFY(main->lblCobrand()->autoFillBackground() && main->lblFullBrand()->autoFillBackground());
-        QVERIFY(!LabelText(main, "Label61").isEmpty());
+        QCOMPARE(control<QLabel>(main, "lblCobrand")->text(), coBrand);
+        QCOMPARE(control<QLabel>(main, "lblFullBrand")->text(), fullBrand);
+        QCOMPARE(control<QLabel>(main, "lblCobrand")->geometry(), control<QLabel>(main, "lblFullBrand")->geometry());
+        QVERIFY(control<QLabel>(main, "lblCobrand")->autoFillBackground() && control<QLabel>(main, "lblFullBrand")->autoFillBackground());
+        QVERIFY(!labelText(main, "Label61").isEmpty());
 
         FrmDisplay *display = static_cast<FrmDisplay *>(showWindow("results"));
-        QCOMPARE(LabelText(display, "lblCobrand"), coBrand);
-        QCOMPARE(LabelText(display, "lblFullBrand"), fullBrand);
-        QCOMPARE(LabelText(display, "Label61"), LabelText(main, "Label61"));
+        QCOMPARE(labelText(display, "lblCobrand"), coBrand);
+        QCOMPARE(labelText(display, "lblFullBrand"), fullBrand);
+        QCOMPARE(labelText(display, "Label61"), labelText(main, "Label61"));
     }
 
     // A press on a banner that is released elsewhere is no click.
     void releaseOutsideIsNoClick()
     {
-        FrmMain *main = MainWindow();
+        FrmMain *main = mainWindow();
         QLabel *banner = control<QLabel>(main, "Label61");
         QTest::mousePress(banner, Qt::LeftButton, {}, banner->rect().center());
         QTest::mouseRelease(banner, Qt::LeftButton, {}, QPoint(-5, banner->height() + 5));
@@ -335,5 +335,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(MenusAndBannersTest)
+QTEST_MAIN(TestMenusAndBanners)
 #include "tst_menusandbanners.moc"

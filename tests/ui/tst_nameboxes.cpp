@@ -1,9 +1,9 @@
 // The name boxes of the main window: what typing, pasting and dropping leave
 // in them, and the message for each refused key.
 
-#include "Fonts.h"
-#include "TestPlatform.h"
-#include "UiTestSupport.h"
+#include "support/MainWindowSteps.h"
+#include "support/TestPlatform.h"
+#include "ui/Fonts.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -12,7 +12,7 @@
 using namespace qx;
 using namespace qx::test;
 
-class NameBoxesTest : public QObject {
+class TestNameBoxes : public QObject {
     Q_OBJECT
 
     TestPlatform m_platform;
@@ -31,15 +31,15 @@ class NameBoxesTest : public QObject {
     }
 
 private slots:
-    void initTestCase() { InstallFontSubstitutes(); }
+    void initTestCase() { installFontSubstitutes(); }
 
     void init()
     {
         m_platform.messages.messages.clear();
-        m_main = MainWindow();
+        m_main = mainWindow();
     }
 
-    void cleanup() { UnloadAllWindows(); }
+    void cleanup() { unloadAllWindows(); }
 
     void typing_data()
     {
@@ -181,5 +181,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(NameBoxesTest)
+QTEST_MAIN(TestNameBoxes)
 #include "tst_nameboxes.moc"

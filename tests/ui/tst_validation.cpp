@@ -1,9 +1,9 @@
 // The main window's lists as loaded, and ValidateEntries: which entries pass,
 // which message the first failure shows and where the focus goes.
 
-#include "Fonts.h"
-#include "TestPlatform.h"
-#include "UiTestSupport.h"
+#include "support/MainWindowSteps.h"
+#include "support/TestPlatform.h"
+#include "ui/Fonts.h"
 
 using namespace qx;
 using namespace qx::test;
@@ -18,19 +18,19 @@ const QString FriendsDate = QStringLiteral("Please Enter Correct Date of Birth O
 
 } // namespace
 
-class ValidationTest : public QObject {
+class TestValidation : public QObject {
     Q_OBJECT
 
     TestPlatform m_platform;
 
 private slots:
-    void initTestCase() { InstallFontSubstitutes(); }
+    void initTestCase() { installFontSubstitutes(); }
     void init() { m_platform.messages.messages.clear(); }
-    void cleanup() { UnloadAllWindows(); }
+    void cleanup() { unloadAllWindows(); }
 
     void listsStartOnTheFirstEntry()
     {
-        FrmMain *main = MainWindow();
+        FrmMain *main = mainWindow();
         for (const char *prefix : {"cbo", "cboFriend"}) {
             const QByteArray p(prefix);
             auto *days = control<QComboBox>(main, (p + "Date").constData());
@@ -56,7 +56,7 @@ private slots:
 
     void opensWithTheFocusInTheNameBoxAndTabsInOrder()
     {
-        FrmMain *main = MainWindow();
+        FrmMain *main = mainWindow();
         QCOMPARE(QApplication::focusWidget(), control<QWidget>(main, "txtName"));
         const char *order[] = {"cboDate", "cboMonth", "cboYear", "txtFriendName", "cboFriendDate",
                                "cboFriendMonth", "cboFriendYear", "cmdCompatibilityWithFriend",
@@ -118,8 +118,8 @@ private slots:
         QFETCH(QString, message);
         QFETCH(QByteArray, focus);
 
-        FrmMain *main = MainWindow();
-        EnterPersons(main, name, day, month, friendName, friendDay, friendMonth);
+        FrmMain *main = mainWindow();
+        enterPersons(main, name, day, month, friendName, friendDay, friendMonth);
         auto *button = control<QPushButton>(main, "cmdCompatibilityWithFriend");
         button->setFocus();
 
@@ -149,13 +149,13 @@ private slots:
     // The year plays no part: 29 February of a common year passes.
     void yearsAreNotChecked()
     {
-        FrmMain *main = MainWindow();
-        EnterPersons(main, "ANN", 29, 2, "BOB", 29, 2);
+        FrmMain *main = mainWindow();
+        enterPersons(main, "ANN", 29, 2, "BOB", 29, 2);
         control<QComboBox>(main, "cboYear")->setCurrentText(QStringLiteral("1901"));
         control<QComboBox>(main, "cboFriendYear")->setCurrentText(QStringLiteral("2050"));
         QVERIFY(main->ValidateEntries());
     }
 };
 
-QTEST_MAIN(ValidationTest)
+QTEST_MAIN(TestValidation)
 #include "tst_validation.moc"

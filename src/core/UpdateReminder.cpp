@@ -1,0 +1,82 @@
+#include "core/UpdateReminder.h"
+
+#include "core/modHelp.h"
+#include "core/platform/Platform.h"
+#include "core/SettingsEncoding.h"
+
+namespace qx {
+
+namespace {
+
+constexpr qint64 QuietDays = 14;
+
+QString section()
+{
+    return QStringLiteral("Settings");
+}
+
+QString reminderKey()
+{
+    return EncodeSetting(QStringLiteral("Duration"));
+}
+
+QString question()
+{
+    // A lone carriage return separates the two lines.
+    return QStringLiteral("There maybe an update to this software available\r"
+                          "Do you want to check for an update?");
+}
+
+bool storeToday(SettingsStore &settings, const QDate &today)
+{
+    return settings.setValue(section(), reminderKey(), EncodeSetting(reminderDateText(today)));
+}
+
+} // namespace
+
+QString reminderDateText(const QDate &date)
+{
+    return date.toString(Qt::ISODate);
+}
+
+QDate reminderDateFromText(const QString &text)
+{
+    return QDate::fromString(text, Qt::ISODate);
+}
+
+void PromptForUpdate()
+{
+    const Platform &services = platform();
+    if (!services.settings || !services.clock)
+        return;
+    SettingsStore &settings = *services.settings;
+
+    const std::optional<QString> stored = settings.value(section(), reminderKey());
+    if (!stored)
+        return; // the store cannot be read
+    const QString lastReminder = DecodeSetting(*stored);
+    const QDate today = services.clock->today();
+
+    if (lastReminder.isEmpty()) {
+        storeToday(settings, today);
+        return;
+    }
+
+    const QDate last = reminderDateFromText(lastReminder);
+    if (!last.isValid() || !today.isValid())
+        return; // not a date: no question, and the value stays as it is
+    const qint64 days = today.daysTo(last);
+    if (days >= -QuietDays && days <= QuietDays)
+        return;
+
+    if (!services.messages)
+        return;
+    const MessageAnswer answer = services.messages->show(question(), MessageIcon::Information,
+                                                         MessageButtons::YesNo);
+    if (!storeToday(settings, today))
+        return; // the store cannot be written
+    if (answer == MessageAnswer::Yes)
+        OpenDownloadPage();
+}
+
+} // namespace qx

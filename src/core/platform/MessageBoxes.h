@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+
+namespace qx {
+
+enum class MessageIcon { Information, Critical };
+enum class MessageButtons { Ok, YesNo };
+enum class MessageAnswer { Ok, Yes, No };
+
+// Modal message boxes with the application title as caption, shown over the
+// program's active window.
+class MessageBoxes {
+public:
+    virtual ~MessageBoxes() = default;
+    virtual MessageAnswer show(const QString &text, MessageIcon icon,
+                               MessageButtons buttons = MessageButtons::Ok) = 0;
+};
+
+} // namespace qx

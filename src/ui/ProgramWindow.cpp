@@ -1,0 +1,97 @@
+#include "ui/ProgramWindow.h"
+
+#include "core/modHelp.h"
+#include "core/ProgramInfo.h"
+#include "ui/Forms.h"
+#include "ui/FrmAbout.h"
+#include "ui/FrmNagScreen2.h"
+#include "ui/ProgramIcon.h"
+#include "ui/StartupForm.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QMenuBar>
+#include <QScreen>
+#include <QStyle>
+
+namespace qx {
+
+ProgramWindow::ProgramWindow(QWidget *parent)
+    : QMainWindow(parent)
+{
+    // Verdana 8.25 pt. Form files hold whole points only, so the window takes
+    // it here, before its controls are created, which then take their size
+    // from it.
+    QFont font(QStringLiteral("Verdana"));
+    font.setPointSizeF(8.25);
+    setFont(font);
+}
+
+void ProgramWindow::setUpFixedWindow(QSize clientSize)
+{
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);
+    setWindowTitle(windowCaption());
+    setWindowIcon(programIcon());
+    const int menuHeight = menuBar()->heightForWidth(clientSize.width());
+    setFixedSize(clientSize.width(), clientSize.height() + qMax(menuHeight, 0));
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        move(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), screen->availableGeometry())
+                 .topLeft());
+}
+
+void ProgramWindow::mnuOnline_Click()
+{
+    OpenHelpPage();
+}
+
+void ProgramWindow::mnuVisit_Click()
+{
+    OpenHomePage();
+}
+
+void ProgramWindow::mnuUpdate_Click()
+{
+    OpenDownloadPage();
+}
+
+void ProgramWindow::mnuAbout_Click()
+{
+    FrmAbout about(this);
+    about.exec();
+}
+
+void ProgramWindow::mnuDonate_Click()
+{
+    OpenDonatePage();
+}
+
+void ProgramWindow::mnuMakeMoneyOnline_Click()
+{
+    OpenFullBrandPage();
+}
+
+void ProgramWindow::Label61_Click()
+{
+    OpenHomePage();
+}
+
+void ProgramWindow::lblCobrand_Click()
+{
+    OpenCoBrandPage();
+}
+
+void ProgramWindow::lblFullBrand_Click()
+{
+    OpenFullBrandPage();
+}
+
+void ProgramWindow::closeEvent(QCloseEvent *event)
+{
+    event->accept();
+    Forms::get<FrmNagScreen2>()->show();
+    Forms::hide<StartupForm>();
+    Forms::unloaded(this);
+}
+
+} // namespace qx

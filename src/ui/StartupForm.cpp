@@ -1,0 +1,126 @@
+#include "ui/StartupForm.h"
+
+#include "core/platform/Platform.h"
+#include "core/ProgramInfo.h"
+#include "core/SingleInstanceGuard.h"
+#include "core/UpdateReminder.h"
+#include "ui/Forms.h"
+#include "ui/FrmMain.h"
+
+#include <QCloseEvent>
+
+#include <cmath>
+
+namespace qx {
+
+namespace {
+
+// Start-up and shutdown drop a failing step silently and go on with the next.
+template <class Step>
+void ignoringErrors(Step step)
+{
+    try {
+        step();
+    } catch (...) {
+    }
+}
+
+// Rounds to the nearest integer, a tie to the even one.
+int roundHalfToEven(double value)
+{
+    const double lower = std::floor(value);
+    const double fraction = value - lower;
+    const bool lowerIsOdd = std::fmod(lower, 2.0) != 0.0;
+    const bool up = fraction > 0.5 || (fraction == 0.5 && lowerIsOdd);
+    return static_cast<int>(up ? lower + 1.0 : lower);
+}
+
+} // namespace
+
+StartupForm::StartupForm(QWidget *parent)
+    : QWidget(parent)
+{
+}
+
+StartupForm::~StartupForm() = default;
+
+void StartupForm::setInstanceLockPath(const QString &path)
+{
+    m_instanceLockPath = path;
+}
+
+bool StartupForm::refuseSecondCopy()
+{
+    if (m_instanceLockPath.isEmpty())
+        m_instanceLockPath = SingleInstanceGuard::defaultLockPath(executableBaseName());
+    m_instanceGuard = std::make_unique<SingleInstanceGuard>(m_instanceLockPath);
+    if (!m_instanceGuard->anotherInstanceRunning())
+        return false;
+
+    ignoringErrors([] {
+        showMessage(QStringLiteral("Application is already running"), MessageIcon::Information);
+    });
+    ExitApplication();
+    return true;
+}
+
+bool StartupForm::Form_Load()
+{
+    bool anotherCopyRuns = false;
+    ignoringErrors([&] { anotherCopyRuns = refuseSecondCopy(); });
+    if (anotherCopyRuns)
+        return false;
+
+    ignoringErrors([] {
+        if (RandomSource *random = platform().random)
+            random->randomize();
+    });
+    ignoringErrors([] { PromptForUpdate(); });
+    ignoringErrors([] { Forms::get<FrmMain>()->show(); });
+    ignoringErrors([this] { hide(); });
+    ignoringErrors([this] { CoBrand_Randomize(); });
+    return true;
+}
+
+void StartupForm::CoBrand_Randomize()
+{
+    float r = 0.0f;
+    if (RandomSource *random = platform().random)
+        r = random->next();
+    // The generator promises 0 <= r < 1; hold a stray value to that range.
+    if (!(r >= 0.0f))
+        r = 0.0f;
+    if (r >= 1.0f)
+        r = std::nextafter(1.0f, 0.0f);
+
+    // In double precision 6 * r + 1 is exact for every single-precision r.
+    intCoBrandRandomNumber = roundHalfToEven(6.0 * double(r) + 1.0);
+
+    FrmMain *mainWindow = Forms::find<FrmMain>();
+    if (!mainWindow)
+        return;
+    switch (intCoBrandRandomNumber) {
+    case 1:
+    case 3:
+    case 5:
+        mainWindow->bringCoBrandBannerToFront();
+        break;
+    case 2:
+    case 4:
+    case 6:
+        mainWindow->bringFullBrandBannerToFront();
+        break;
+    default:
+        // 7: the full-brand banner stays in front, as the main window lays it out.
+        break;
+    }
+}
+
+void StartupForm::closeEvent(QCloseEvent *event)
+{
+    event->accept();
+    Forms::unloaded(this);
+    ignoringErrors([] { ExitApplication(); });
+}
+
+} // namespace qx

@@ -1,0 +1,48 @@
+#include "ui/platform/DesktopServices.h"
+
+#include "core/ProgramInfo.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDesktopServices>
+#include <QMessageBox>
+#include <QUrl>
+
+namespace qx {
+
+MessageAnswer QtMessageBoxes::show(const QString &text, MessageIcon icon, MessageButtons buttons)
+{
+    // The texts break lines with a lone carriage return; the box breaks them with a line feed.
+    QString shown = text;
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    QMessageBox box(icon == MessageIcon::Critical ? QMessageBox::Critical : QMessageBox::Information,
+                    QString::fromLatin1(ApplicationTitle), shown,
+                    buttons == MessageButtons::YesNo ? QMessageBox::Yes | QMessageBox::No
+                                                     : QMessageBox::Ok,
+                    QApplication::activeWindow());
+    if (buttons == MessageButtons::YesNo)
+        box.setDefaultButton(QMessageBox::Yes);
+    const int answer = box.exec();
+    if (buttons == MessageButtons::Ok)
+        return MessageAnswer::Ok;
+    return answer == QMessageBox::Yes ? MessageAnswer::Yes : MessageAnswer::No;
+}
+
+void DesktopUrlOpener::open(const QString &address)
+{
+    // The addresses are built ready-encoded; take them byte for byte.
+    QDesktopServices::openUrl(QUrl::fromEncoded(address.toUtf8()));
+}
+
+void SystemClipboard::clear()
+{
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    if (!clipboard)
+        return;
+    clipboard->clear(QClipboard::Clipboard);
+    if (clipboard->supportsSelection())
+        clipboard->clear(QClipboard::Selection);
+}
+
+} // namespace qx

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "core/platform/Clipboard.h"
+#include "core/platform/MessageBoxes.h"
+#include "core/platform/UrlOpener.h"
+
+namespace qx {
+
+// QMessageBox, over the program's active window.
+class QtMessageBoxes final : public MessageBoxes {
+public:
+    MessageAnswer show(const QString &text, MessageIcon icon, MessageButtons buttons) override;
+};
+
+// The desktop's default browser, through QDesktopServices (xdg-open).
+class DesktopUrlOpener final : public UrlOpener {
+public:
+    void open(const QString &address) override;
+};
+
+// The system clipboard and the mouse selection.
+class SystemClipboard final : public Clipboard {
+public:
+    void clear() override;
+};
+
+} // namespace qx

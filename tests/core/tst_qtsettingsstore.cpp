@@ -1,0 +1,217 @@
+#include "core/platform/QtSettingsStore.h"
+#include "core/ProgramInfo.h"
+#include "core/SettingsEncoding.h"
+#include "support/IsolatedUserDirectories.h"
+
+#include <QCoreApplication>
+#include <QtTest>
+
+#include <unistd.h>
+
+using namespace qx;
+
+namespace {
+
+const QString Section = QStringLiteral("Settings");
+
+QString key()
+{
+    return EncodeSetting(QStringLiteral("Duration"));
+}
+
+QString configHome()
+{
+    return qEnvironmentVariable("XDG_CONFIG_HOME");
+}
+
+QString expectedFile(const QString &name)
+{
+    return configHome() + QLatin1Char('/') + name + QLatin1Char('/') + name + QStringLiteral(".conf");
+}
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bytes);
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool permissionsBindUs()
+{
+    return ::geteuid() != 0;
+}
+
+} // namespace
+
+class TestQtSettingsStore : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        // Never the user's own settings: everything lives in a temporary directory.
+        QVERIFY(configHome().startsWith(QDir::tempPath()));
+        QtSettingsStore store(QStringLiteral("Placement"));
+        QVERIFY2(store.fileName().startsWith(configHome() + QLatin1Char('/')),
+                 qPrintable(store.fileName()));
+    }
+
+    void fileLivesUnderXdgConfigHome()
+    {
+        const QString name = executableBaseName();
+        QtSettingsStore store(name);
+        QCOMPARE(store.fileName(), expectedFile(name));
+    }
+
+    void executableBaseNameIsTheFileNameWithoutExtension()
+    {
+        QCOMPARE(executableBaseName(), QStringLiteral("tst_qtsettingsstore"));
+    }
+
+    void missingValueReadsEmptyAndCreatesNothing()
+    {
+        QtSettingsStore store(QStringLiteral("Fresh"));
+        QCOMPARE(store.value(Section, key()), std::optional<QString>(QString()));
+        QVERIFY(!QFileInfo::exists(expectedFile(QStringLiteral("Fresh"))));
+    }
+
+    void encodedKeyAndValueRoundTripOnDisk()
+    {
+        const QString name = QStringLiteral("RoundTrip");
+        const QString value = EncodeSetting(QStringLiteral("2026-12-08"));
+        {
+            QtSettingsStore store(name);
+            QVERIFY(store.setValue(Section, key(), value));
+            // Written at once, not only when the store goes.
+            const QByteArray onDisk = readFile(expectedFile(name));
+            QVERIFY2(onDisk.contains("[Settings]"), onDisk.constData());
+            QVERIFY2(onDisk.contains("%99%CA%C7%B6%C9%BE%C4%C3=" + value.toUtf8()), onDisk.constData());
+        }
+        QtSettingsStore again(name);
+        QCOMPARE(again.value(Section, key()), std::optional<QString>(value));
+
+        // Another process reads the same from the file.
+        QSettings reader(expectedFile(name), QSettings::IniFormat);
+        QCOMPARE(reader.value(Section + QLatin1Char('/') + key()).toString(), value);
+    }
+
+    void storedValueIsReplaced()
+    {
+        QtSettingsStore store(QStringLiteral("Replace"));
+        QVERIFY(store.setValue(Section, key(), QStringLiteral("a")));
+        QVERIFY(store.setValue(Section, key(), QStringLiteral("b")));
+        QCOMPARE(store.value(Section, key()), std::optional<QString>(QStringLiteral("b")));
+    }
+
+    void storeWorksOnAfterFlush()
+    {
+        QtSettingsStore store(QStringLiteral("Flushed"));
+        store.flush();
+        QVERIFY(store.setValue(Section, key(), QStringLiteral("a")));
+        store.flush();
+        QCOMPARE(store.value(Section, key()), std::optional<QString>(QStringLiteral("a")));
+        QVERIFY(store.setValue(Section, key(), QStringLiteral("b")));
+        store.flush();
+        QCOMPARE(QtSettingsStore(QStringLiteral("Flushed")).value(Section, key()),
+                 std::optional<QString>(QStringLiteral("b")));
+    }
+
+    // fileRefused: the file as a whole is no settings file, and is neither
+    // read nor written over; otherwise only the value is unreadable.
+    void garbageCannotBeRead_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<bool>("fileRefused");
+        QTest::newRow("binary") << QByteArray("\x00\x01\xff\xfe garbage \x80\x81", 14) << true;
+        QTest::newRow("not UTF-8") << QByteArray("[Settings]\n\xff\xfe=\x80\n") << true;
+        QTest::newRow("unclosed section") << QByteArray("[Settings\nkey=value\n") << true;
+        QTest::newRow("prose") << QByteArray("just some text\n") << true;
+        QTest::newRow("value that does not load")
+            << QByteArray("[Settings]\n%99%CA%C7%B6%C9%BE%C4%C3=@Variant(\\0\\0\\0\\x7f)\n") << false;
+        QTest::newRow("list") << QByteArray("[Settings]\n%99%CA%C7%B6%C9%BE%C4%C3=a,b\n") << false;
+    }
+    void garbageCannotBeRead()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(bool, fileRefused);
+        static int files = 0;
+        const QString name = QStringLiteral("Garbage%1").arg(++files);
+        writeFile(expectedFile(name), content);
+        if (content.contains("@Variant"))
+            QTest::ignoreMessage(QtWarningMsg, "QVariant::load: unknown user type with name .");
+        QtSettingsStore store(name);
+        QCOMPARE(store.value(Section, key()), std::nullopt);
+        if (fileRefused) {
+            QVERIFY(!store.setValue(Section, key(), QStringLiteral("x")));
+            QCOMPARE(readFile(expectedFile(name)), content);
+        }
+    }
+
+    void fileThatIsADirectoryCannotBeReadOrWritten()
+    {
+        const QString name = QStringLiteral("Directory");
+        QDir().mkpath(expectedFile(name));
+        QtSettingsStore store(name);
+        QCOMPARE(store.value(Section, key()), std::nullopt);
+        QVERIFY(!store.setValue(Section, key(), QStringLiteral("x")));
+    }
+
+    void storeWhoseDirectoryCannotBeMadeCannotBeWritten()
+    {
+        const QString name = QStringLiteral("Blocked");
+        writeFile(configHome() + QLatin1Char('/') + name, "a file where the directory belongs");
+        QtSettingsStore store(name);
+        QVERIFY(!store.setValue(Section, key(), QStringLiteral("x")));
+        store.flush();
+    }
+
+    void unreadableFile()
+    {
+        if (!permissionsBindUs())
+            QSKIP("running as root: a file without read permission is still readable");
+        const QString name = QStringLiteral("Unreadable");
+        writeFile(expectedFile(name), "[Settings]\n%99%CA%C7%B6%C9%BE%C4%C3=x\n");
+        QFile::setPermissions(expectedFile(name), QFileDevice::Permissions());
+        QtSettingsStore store(name);
+        QCOMPARE(store.value(Section, key()), std::nullopt);
+        QVERIFY(!store.setValue(Section, key(), QStringLiteral("y")));
+        QFile::setPermissions(expectedFile(name), QFile::ReadOwner | QFile::WriteOwner);
+    }
+
+    void unwritableDirectory()
+    {
+        if (!permissionsBindUs())
+            QSKIP("running as root: a directory without write permission is still writable");
+        const QString name = QStringLiteral("Unwritable");
+        const QString directory = configHome() + QLatin1Char('/') + name;
+        QDir().mkpath(directory);
+        QFile::setPermissions(directory, QFile::ReadOwner | QFile::ExeOwner);
+        QtSettingsStore store(name);
+        QCOMPARE(store.value(Section, key()), std::optional<QString>(QString()));
+        QVERIFY(!store.setValue(Section, key(), QStringLiteral("y")));
+        QFile::setPermissions(directory, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+
+    void readOnlyFile()
+    {
+        if (!permissionsBindUs())
+            QSKIP("running as root: a read-only file is still writable");
+        const QString name = QStringLiteral("ReadOnly");
+        writeFile(expectedFile(name), "[Settings]\n%99%CA%C7%B6%C9%BE%C4%C3=x\n");
+        QFile::setPermissions(expectedFile(name), QFile::ReadOwner);
+        QtSettingsStore store(name);
+        QCOMPARE(store.value(Section, key()), std::optional<QString>(QStringLiteral("x")));
+        QVERIFY(!store.setValue(Section, key(), QStringLiteral("y")));
+        QFile::setPermissions(expectedFile(name), QFile::ReadOwner | QFile::WriteOwner);
+    }
+};
+
+QX_ISOLATED_TEST_MAIN(TestQtSettingsStore)
+#include "tst_qtsettingsstore.moc"

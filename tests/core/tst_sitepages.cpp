@@ -1,0 +1,94 @@
+#include "core/modHelp.h"
+#include "core/ProgramInfo.h"
+#include "core/SiteDirectory.h"
+#include "support/TestPlatform.h"
+
+#include <QSet>
+#include <QtTest>
+
+#include <memory>
+
+using namespace qx;
+using qx::test::TestPlatform;
+
+namespace {
+
+using Opener = void (*)();
+
+QString directory()
+{
+    return QStringLiteral("http://") + siteHost() + QStringLiteral("/qx-free-friendship-compatibility-test/");
+}
+
+} // namespace
+
+class TestSitePages : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TestPlatform> services;
+
+private slots:
+    void init() { services = std::make_unique<TestPlatform>(); }
+
+    void theHostIsAPlainHostName()
+    {
+        QVERIFY(!siteHost().isEmpty());
+        static const QRegularExpression plainHost(QStringLiteral("^[A-Za-z0-9.-]+(:[0-9]+)?$"));
+        QVERIFY2(plainHost.match(siteHost()).hasMatch(), qPrintable(siteHost()));
+        QCOMPARE(SiteDirectory(), directory());
+    }
+
+    void eachOpenerHandsItsAddressToTheBrowser_data()
+    {
+        QTest::addColumn<Opener>("opener");
+        QTest::addColumn<SitePage>("page");
+        QTest::addColumn<QString>("key");
+        QTest::newRow("OpenHomePage") << Opener(OpenHomePage) << SitePage::Home << QStringLiteral("home-page");
+        QTest::newRow("OpenHelpPage") << Opener(OpenHelpPage) << SitePage::Help << QStringLiteral("help-web-page");
+        QTest::newRow("OpenDownloadPage") << Opener(OpenDownloadPage) << SitePage::Download
+                                          << QStringLiteral("download-web-page");
+        QTest::newRow("OpenDonatePage") << Opener(OpenDonatePage) << SitePage::Donate << QStringLiteral("donate");
+        QTest::newRow("OpenCoBrandPage") << Opener(OpenCoBrandPage) << SitePage::CoBrand
+                                         << QStringLiteral("co-brand");
+        QTest::newRow("OpenFullBrandPage") << Opener(OpenFullBrandPage) << SitePage::FullBrand
+                                           << QStringLiteral("fully-branded");
+        QTest::newRow("OpenSoftwaresPage") << Opener(OpenSoftwaresPage) << SitePage::Softwares
+                                           << QStringLiteral("orvanesoftwares");
+    }
+
+    void eachOpenerHandsItsAddressToTheBrowser()
+    {
+        QFETCH(Opener, opener);
+        QFETCH(SitePage, page);
+        QFETCH(QString, key);
+        const QString expected = directory() + QStringLiteral("ssd.php?page=") + key;
+        QCOMPARE(pageAddress(key), expected);
+        QCOMPARE(pageAddress(page), expected);
+
+        // Nothing suppresses a repeat: two calls, two launches, byte for byte.
+        opener();
+        opener();
+        QCOMPARE(services->urls.addresses, QStringList({expected, expected}));
+        QVERIFY(services->messages.messages.isEmpty());
+    }
+
+    void thePageTableHasOneRowPerPage()
+    {
+        QSet<QString> keys;
+        for (std::size_t row = 0; row < siteLinks().size(); ++row) {
+            QCOMPARE(siteLinks().at(row).page, SitePage(row));
+            keys.insert(QString::fromLatin1(siteLinks().at(row).pageKey));
+        }
+        QCOMPARE(keys.size(), 7);
+    }
+
+    void anAddressReachesTheBrowserUnchanged()
+    {
+        const QString address = directory() + QStringLiteral("ssd.php?page=x&a=%20b#frag");
+        OpenUrl(address);
+        QCOMPARE(services->urls.addresses, QStringList{address});
+    }
+};
+
+QTEST_MAIN(TestSitePages)
+#include "tst_sitepages.moc"

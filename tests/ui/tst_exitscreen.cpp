@@ -1,0 +1,360 @@
+#include "core/ProgramInfo.h"
+#include "core/SiteDirectory.h"
+#include "support/LayoutChecks.h"
+#include "support/TestPlatform.h"
+#include "support/Windows.h"
+#include "ui/ExitScreenTexts.h"
+#include "ui/Fonts.h"
+#include "ui/Forms.h"
+#include "ui/FrmNagScreen2.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QPlainTextEdit>
+#include <QtTest>
+
+#include <cmath>
+#include <limits>
+#include <memory>
+
+using namespace qx;
+using qx::test::control;
+using qx::test::TestPlatform;
+
+namespace {
+
+QString page(const char *key)
+{
+    return pageAddress(QString::fromLatin1(key));
+}
+
+// Stands in for a window whose unload step ends the program, as the
+// start-up form's does.
+class EndingWindow : public QWidget {
+protected:
+    void closeEvent(QCloseEvent *event) override
+    {
+        event->accept();
+        Forms::unloaded(this);
+        ExitApplication();
+    }
+};
+
+// Stands in for the main window: its unload step shows the exit screen.
+class ReplacedWindow : public QWidget {
+protected:
+    void closeEvent(QCloseEvent *event) override
+    {
+        Forms::get<FrmNagScreen2>()->show();
+        event->accept();
+        Forms::unloaded(this);
+    }
+};
+
+} // namespace
+
+class TestExitScreen : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TestPlatform> services;
+
+    // The exit screen as the shutdown sequence shows it, with the focus in it.
+    FrmNagScreen2 *shownScreen()
+    {
+        FrmNagScreen2 *screen = Forms::get<FrmNagScreen2>();
+        screen->show();
+        QApplication::setActiveWindow(screen);
+        if (!QTest::qWaitForWindowActive(screen))
+            return nullptr;
+        return screen;
+    }
+
+    void verifyProgramEnded()
+    {
+        QVERIFY(Forms::exitRequested());
+        QVERIFY(Forms::loadedInOrder().isEmpty());
+        qx::test::destroyUnloadedWindows();
+        QVERIFY(Forms::find<FrmNagScreen2>() == nullptr);
+        for (QWidget *window : QApplication::topLevelWidgets())
+            QVERIFY2(!window->isVisible(), qPrintable(window->windowTitle()));
+    }
+
+private slots:
+    void initTestCase() { installFontSubstitutes(); }
+    void init() { services = std::make_unique<TestPlatform>(); }
+    void cleanup()
+    {
+        Forms::reset();
+        qx::test::destroyUnloadedWindows();
+    }
+
+    void creatingItSetsItUpWithoutShowingIt()
+    {
+        FrmNagScreen2 *screen = Forms::get<FrmNagScreen2>();
+        QVERIFY(!screen->isVisible());
+        QCOMPARE(Forms::loadedInOrder(), QList<QWidget *>{screen});
+        QCOMPARE(screen->windowTitle(), QStringLiteral("QX Friendship Compatibility Test v1.25"));
+        QCOMPARE(control<QLabel>(screen, "lblNagScreen2Caption")->text(), screen->windowTitle());
+        QVERIFY(!screen->windowIcon().isNull());
+        QVERIFY(!control<QLabel>(screen, "picNagscreen2Icon")->pixmap().isNull());
+        QCOMPARE(control<QCheckBox>(screen, "Check1")->text(), exitScreenVisitCaption(siteHost()));
+        QVERIFY(control<QCheckBox>(screen, "Check1")->text().contains(siteHost()));
+        QCOMPARE(control<QLabel>(screen, "Label3")->text(), exitScreenPromotion());
+        QCOMPARE(control<QPlainTextEdit>(screen, "txtMessage")->toPlainText(), QStringLiteral("Your Message\n"));
+
+        // Fixed size, no minimise or maximise button, above other windows.
+        QCOMPARE(screen->size(), QSize(741, 315));
+        QCOMPARE(screen->minimumSize(), screen->maximumSize());
+        const Qt::WindowFlags flags = screen->windowFlags();
+        QVERIFY(flags.testFlag(Qt::WindowStaysOnTopHint));
+        QVERIFY(!flags.testFlag(Qt::WindowMinimizeButtonHint));
+        QVERIFY(!flags.testFlag(Qt::WindowMaximizeButtonHint));
+        QVERIFY(flags.testFlag(Qt::WindowCloseButtonHint));
+    }
+
+    void theAppealIsDrawnOnceAndStaysInRange_data()
+    {
+        QTest::addColumn<float>("r");
+        QTest::addColumn<int>("appeal");
+        QTest::newRow("0") << 0.0f << 0;
+        QTest::newRow("just under a quarter") << std::nextafter(0.25f, 0.0f) << 0;
+        QTest::newRow("a quarter") << 0.25f << 1;
+        QTest::newRow("a half") << 0.5f << 2;
+        QTest::newRow("three quarters") << 0.75f << 3;
+        QTest::newRow("0.999999") << 0.999999f << 3;
+        QTest::newRow("largest float below 1") << std::nextafter(1.0f, 0.0f) << 3;
+        // A generator whose double rounded up to 1.0f, or worse.
+        QTest::newRow("1.0") << 1.0f << 3;
+        QTest::newRow("above 1") << 7.5f << 3;
+        QTest::newRow("negative") << -0.5f << 0;
+        QTest::newRow("not a number") << std::numeric_limits<float>::quiet_NaN() << 0;
+    }
+
+    void theAppealIsDrawnOnceAndStaysInRange()
+    {
+        QFETCH(float, r);
+        QFETCH(int, appeal);
+        for (float value : {r, 0.0f, 0.5f})
+            services->random.values.enqueue(value);
+        FrmNagScreen2 *screen = Forms::get<FrmNagScreen2>();
+        QLabel *label2 = control<QLabel>(screen, "Label2");
+        QCOMPARE(label2->text(), exitScreenAppeal(appeal));
+        // The generator is initialised from the clock before its one draw.
+        QCOMPARE(services->random.randomizeCount, 1);
+        QCOMPARE(services->random.values.size(), 2);
+
+        // Hiding, showing and referring to it again draw nothing new.
+        Forms::hide<FrmNagScreen2>();
+        Forms::get<FrmNagScreen2>()->show();
+        Forms::hide<FrmNagScreen2>();
+        QCOMPARE(Forms::get<FrmNagScreen2>(), screen);
+        QCOMPARE(label2->text(), exitScreenAppeal(appeal));
+        QCOMPARE(services->random.randomizeCount, 1);
+    }
+
+    void noTextIsCutOffOrCovered()
+    {
+        FrmNagScreen2 *screen = Forms::get<FrmNagScreen2>();
+        const QStringList clipped = qx::test::clippedControls(screen, {QStringLiteral("txtMessage")});
+        QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QStringLiteral("; "))));
+        const QStringList overlaps = qx::test::overlappingControls(screen);
+        QVERIFY2(overlaps.isEmpty(), qPrintable(overlaps.join(QStringLiteral("; "))));
+
+        // The message box lies below the frame's visible area, out of sight.
+        const QWidget *frame = control<QWidget>(screen, "Frame2");
+        const QWidget *message = control<QWidget>(screen, "txtMessage");
+        QCOMPARE(message->parentWidget(), frame);
+        QVERIFY(message->y() >= frame->height());
+        QVERIFY(message->isVisibleTo(screen));
+    }
+
+    void exitHasTheFocusAndTabFollowsTheFormOrder()
+    {
+        FrmNagScreen2 *screen = shownScreen();
+        QVERIFY(screen);
+        QCOMPARE(QApplication::focusWidget(), control<QWidget>(screen, "cmdClose"));
+
+        const QStringList order = {"Check1", "picNagscreen2Icon", "txtName", "cmdSubmit", "txtEmail",
+                                   "txtFriendEmail", "txtFriendName", "txtMessage", "cmdClose"};
+        QStringList visited;
+        for (qsizetype i = 0; i < order.size(); ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            visited.append(QApplication::focusWidget()->objectName());
+        }
+        QCOMPARE(visited, order);
+        QVERIFY(!Forms::exitRequested());
+    }
+
+    void placeholdersGoOnEnteringAndComeBackOnLeavingEmpty()
+    {
+        FrmNagScreen2 *screen = shownScreen();
+        QVERIFY(screen);
+        auto *email = control<QLineEdit>(screen, "txtEmail");
+        auto *friendEmail = control<QLineEdit>(screen, "txtFriendEmail");
+        auto *name = control<QLineEdit>(screen, "txtName");
+        auto *message = control<QPlainTextEdit>(screen, "txtMessage");
+
+        email->setFocus(Qt::TabFocusReason);
+        QCOMPARE(email->text(), QString());
+        friendEmail->setFocus(Qt::TabFocusReason);
+        QCOMPARE(email->text(), QStringLiteral("Your Email Address"));
+        QCOMPARE(friendEmail->text(), QString());
+
+        // A text of spaces counts as empty; a placeholder between spaces is a placeholder.
+        friendEmail->setText(QStringLiteral("   "));
+        name->setFocus(Qt::TabFocusReason);
+        QCOMPARE(friendEmail->text(), QStringLiteral("Friend's Email Address"));
+        QCOMPARE(name->text(), QString());
+        name->setText(QStringLiteral("  Your Name "));
+        email->setFocus(Qt::BacktabFocusReason);
+        QCOMPARE(name->text(), QStringLiteral("  Your Name "));
+        name->setFocus(Qt::MouseFocusReason);
+        QCOMPARE(name->text(), QString());
+
+        // What the user typed stays, and so does a placeholder in other letters.
+        name->setText(QStringLiteral("your name"));
+        email->setFocus(Qt::TabFocusReason);
+        name->setFocus(Qt::TabFocusReason);
+        QCOMPARE(name->text(), QStringLiteral("your name"));
+
+        // The message starts with a line break after its placeholder, so
+        // entering it clears nothing until its text has once been replaced.
+        message->setFocus(Qt::TabFocusReason);
+        QCOMPARE(message->toPlainText(), QStringLiteral("Your Message\n"));
+        message->clear();
+        name->setFocus(Qt::TabFocusReason);
+        QCOMPARE(message->toPlainText(), QStringLiteral("Your Message"));
+        message->setFocus(Qt::TabFocusReason);
+        QCOMPARE(message->toPlainText(), QString());
+
+        // Leaving for another window or a message box is not leaving the box.
+        message->setFocus(Qt::TabFocusReason);
+        QFocusEvent away(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+        QApplication::sendEvent(message, &away);
+        QCOMPARE(message->toPlainText(), QString());
+        QVERIFY(services->messages.messages.isEmpty());
+    }
+
+    void aSpaceTypedInAnEmailBoxIsRefused()
+    {
+        FrmNagScreen2 *screen = shownScreen();
+        QVERIFY(screen);
+        for (const char *boxName : {"txtEmail", "txtFriendEmail"}) {
+            services->messages.messages.clear();
+            auto *box = control<QLineEdit>(screen, boxName);
+            box->setFocus(Qt::TabFocusReason);
+            QTest::keyClicks(box, QStringLiteral("ann lee@x y.org"));
+            QCOMPARE(box->text(), QStringLiteral("annlee@xy.org"));
+            QCOMPARE(services->messages.texts(),
+                     QStringList(2, QStringLiteral("Email Address Cannot Contain Space")));
+            QCOMPARE(services->messages.messages.first().icon, MessageIcon::Critical);
+            QCOMPARE(QApplication::focusWidget(), box);
+            // Pasted text is not filtered.
+            box->insert(QStringLiteral(" pasted"));
+            QCOMPARE(box->text(), QStringLiteral("annlee@xy.org pasted"));
+            QCOMPARE(services->messages.messages.size(), 2);
+        }
+        services->messages.messages.clear();
+        for (const char *boxName : {"txtName", "txtFriendName"}) {
+            auto *box = control<QLineEdit>(screen, boxName);
+            box->setFocus(Qt::TabFocusReason);
+            QTest::keyClicks(box, QStringLiteral("Ann Lee"));
+            QCOMPARE(box->text(), QStringLiteral("Ann Lee"));
+        }
+        QVERIFY(services->messages.messages.isEmpty());
+    }
+
+    void theVisitBoxOpensTheHomePageOncePerClick()
+    {
+        FrmNagScreen2 *screen = shownScreen();
+        QVERIFY(screen);
+        auto *check = control<QCheckBox>(screen, "Check1");
+        QCOMPARE(check->cursor().shape(), Qt::PointingHandCursor);
+        QTest::mouseClick(check, Qt::LeftButton);
+        QCOMPARE(services->urls.addresses, QStringList{page("home-page")});
+        QVERIFY(!check->isChecked());
+        QTest::mouseClick(check, Qt::LeftButton);
+        check->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(check, Qt::Key_Space);
+        QCOMPARE(services->urls.addresses, QStringList(3, page("home-page")));
+        QVERIFY(!check->isChecked());
+        QVERIFY(!Forms::exitRequested());
+    }
+
+    void theSoftwaresLinkOpensTheCatalogue()
+    {
+        FrmNagScreen2 *screen = shownScreen();
+        QVERIFY(screen);
+        auto *link = control<QLabel>(screen, "lblGoToHome");
+        QCOMPARE(link->cursor().shape(), Qt::PointingHandCursor);
+        QCOMPARE(link->text(), QStringLiteral("Click Here To Visit Orvane Softwares"));
+        QTest::mouseClick(link, Qt::LeftButton);
+        QTest::mouseClick(link, Qt::RightButton);
+        QCOMPARE(services->urls.addresses, QStringList{page("orvanesoftwares")});
+    }
+
+    void everyWayOutEndsTheProgram_data()
+    {
+        QTest::addColumn<QString>("way");
+        QTest::newRow("Exit clicked") << "click";
+        QTest::newRow("Enter on the opened window") << "enter";
+        QTest::newRow("space bar on the opened window") << "space";
+        QTest::newRow("close box") << "close";
+        QTest::newRow("Exit handler") << "handler";
+    }
+
+    void everyWayOutEndsTheProgram()
+    {
+        QFETCH(QString, way);
+        FrmNagScreen2 *screen = shownScreen();
+        QVERIFY(screen);
+        if (way == QLatin1String("click"))
+            QTest::mouseClick(control<QPushButton>(screen, "cmdClose"), Qt::LeftButton);
+        else if (way == QLatin1String("enter"))
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        else if (way == QLatin1String("space"))
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        else if (way == QLatin1String("close"))
+            QVERIFY(screen->close());
+        else
+            screen->cmdClose_Click();
+        verifyProgramEnded();
+        QCOMPARE(services->settings.flushCount, 1);
+    }
+
+    void theEndIsCleanWhenUnloadStepsCallBackIn()
+    {
+        // Loaded in this order: a window that ends the program when unloaded,
+        // a hidden window whose unload step shows the exit screen again, and
+        // the exit screen itself.
+        auto *ending = new EndingWindow;
+        Forms::loaded(ending);
+        auto *replaced = new ReplacedWindow;
+        Forms::loaded(replaced);
+        FrmNagScreen2 *screen = shownScreen();
+        QVERIFY(screen);
+        QPointer<QWidget> endingAlive(ending);
+        QPointer<QWidget> replacedAlive(replaced);
+
+        QTest::mouseClick(control<QPushButton>(screen, "cmdClose"), Qt::LeftButton);
+
+        verifyProgramEnded();
+        QVERIFY(endingAlive.isNull());
+        QVERIFY(replacedAlive.isNull());
+        QCOMPARE(services->settings.flushCount, 1);
+    }
+
+    void anExitScreenLoadedDuringTheEndGoesToo()
+    {
+        // The hidden window is unloaded first; its unload step creates the
+        // exit screen, which the end must take down as well.
+        Forms::loaded(new EndingWindow);
+        Forms::loaded(new ReplacedWindow);
+        QVERIFY(Forms::find<FrmNagScreen2>() == nullptr);
+        ExitApplication();
+        verifyProgramEnded();
+    }
+};
+
+QTEST_MAIN(TestExitScreen)
+#include "tst_exitscreen.moc"

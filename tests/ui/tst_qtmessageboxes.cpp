@@ -1,0 +1,103 @@
+#include "ui/platform/DesktopServices.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QMessageBox>
+#include <QTimer>
+#include <QtTest>
+
+using namespace qx;
+
+namespace {
+
+struct SeenBox {
+    QString title;
+    QString text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QList<QMessageBox::StandardButton> buttons;
+};
+
+// Looks at the message box once it is up, then presses the given button.
+void answerNextBox(SeenBox *seen, QMessageBox::StandardButton press)
+{
+    QTimer::singleShot(0, [seen, press] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        seen->title = box->windowTitle();
+        seen->text = box->text();
+        seen->icon = box->icon();
+        for (QAbstractButton *button : box->buttons())
+            seen->buttons.append(box->standardButton(button));
+        if (QAbstractButton *button = box->button(press))
+            button->click();
+        else
+            box->reject();
+    });
+}
+
+} // namespace
+
+class TestQtMessageBoxes : public QObject {
+    Q_OBJECT
+
+private slots:
+    void okBoxWithTheInformationIcon()
+    {
+        SeenBox seen;
+        answerNextBox(&seen, QMessageBox::Ok);
+        QtMessageBoxes boxes;
+        QCOMPARE(boxes.show(QStringLiteral("Application is already running"),
+                            MessageIcon::Information, MessageButtons::Ok),
+                 MessageAnswer::Ok);
+        QCOMPARE(seen.title, QStringLiteral("QX Friendship Compatibility Test"));
+        QCOMPARE(seen.text, QStringLiteral("Application is already running"));
+        QCOMPARE(seen.icon, QMessageBox::Information);
+        QCOMPARE(seen.buttons, QList<QMessageBox::StandardButton>{QMessageBox::Ok});
+    }
+
+    void criticalIcon()
+    {
+        SeenBox seen;
+        answerNextBox(&seen, QMessageBox::Ok);
+        QtMessageBoxes boxes;
+        boxes.show(QStringLiteral("x"), MessageIcon::Critical, MessageButtons::Ok);
+        QCOMPARE(seen.icon, QMessageBox::Critical);
+    }
+
+    void yesNoQuestionWithALoneCarriageReturnShownOnTwoLines()
+    {
+        QtMessageBoxes boxes;
+        const QString text = QStringLiteral(
+            "There maybe an update to this software available\rDo you want to check for an update?");
+        SeenBox seen;
+        answerNextBox(&seen, QMessageBox::Yes);
+        QCOMPARE(boxes.show(text, MessageIcon::Information, MessageButtons::YesNo),
+                 MessageAnswer::Yes);
+        QCOMPARE(seen.text, QStringLiteral("There maybe an update to this software available\n"
+                                           "Do you want to check for an update?"));
+        QCOMPARE(seen.buttons.size(), 2);
+        QVERIFY(seen.buttons.contains(QMessageBox::Yes));
+        QVERIFY(seen.buttons.contains(QMessageBox::No));
+
+        SeenBox again;
+        answerNextBox(&again, QMessageBox::No);
+        QCOMPARE(boxes.show(text, MessageIcon::Information, MessageButtons::YesNo),
+                 MessageAnswer::No);
+    }
+
+    void closingTheQuestionAnswersNo()
+    {
+        QTimer::singleShot(0, [] {
+            if (QWidget *box = QApplication::activeModalWidget())
+                box->close();
+        });
+        QtMessageBoxes boxes;
+        QCOMPARE(boxes.show(QStringLiteral("?"), MessageIcon::Information,
+                            MessageButtons::YesNo),
+                 MessageAnswer::No);
+    }
+};
+
+QTEST_MAIN(TestQtMessageBoxes)
+#include "tst_qtmessageboxes.moc"
