@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs the whole test suite headless
+# Installs what is missing (the test tools too), builds with warnings as
+# errors, and runs the whole test suite headless
 # (the end-to-end cases start X servers of their own).
 set -euo pipefail
 root="$(cd "$(dirname "$0")" && pwd)"
-"$root/tools/setup.sh"
+"$root/tools/setup.sh" --tests
 export QT_QPA_PLATFORM=offscreen
 cd "$root/build"
 ctest --output-on-failure -j"$(nproc)"

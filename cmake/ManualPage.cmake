@@ -1,6 +1,8 @@
-# The manual page of qx-friendship-report, compressed as Debian expects when
-# gzip is at hand, plain otherwise (man reads both).
-set(QX_MANUAL_PAGE "${QX_PACKAGING_SOURCE_DIR}/qx-friendship-report.1")
+# The manual page of qx-friendship-report, with the project's version filled
+# in, compressed as Debian expects when gzip is at hand, plain otherwise (man
+# reads both).
+set(QX_MANUAL_PAGE "${QX_PACKAGING_BINARY_DIR}/qx-friendship-report.1")
+configure_file("${QX_PACKAGING_SOURCE_DIR}/qx-friendship-report.1.in" "${QX_MANUAL_PAGE}" @ONLY)
 
 find_program(QX_GZIP gzip)
 if(QX_GZIP)

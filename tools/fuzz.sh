@@ -21,7 +21,7 @@ jobs="$(nproc)"
 targets=("$@")
 ((${#targets[@]})) || targets=(fuzz_report_command fuzz_reminder_setting fuzz_referral_address)
 
-cmake -S "$root" -B "$build" -DQX_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+cmake -S "$root" -B "$build" -DQX_FUZZ=ON -DQX_WARNINGS_AS_ERRORS=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_CXX_COMPILER=clang++ >/dev/null
 cmake --build "$build" -j"$jobs" --target "${targets[@]}"
 

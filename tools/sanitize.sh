@@ -14,7 +14,7 @@ build="$root/build-asan"
 jobs="$(nproc)"
 ((jobs > 2)) && jobs=2
 
-cmake -S "$root" -B "$build" -DQX_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug >/dev/null
+cmake -S "$root" -B "$build" -DQX_SANITIZE=ON -DQX_WARNINGS_AS_ERRORS=ON -DCMAKE_BUILD_TYPE=Debug >/dev/null
 cmake --build "$build" -j"$jobs"
 
 reports="$build/sanitizer-reports"

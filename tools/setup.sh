@@ -1,19 +1,34 @@
 #!/usr/bin/env bash
-# Installs what the build and the tests need (only what is missing), then
-# configures and builds the program in build/.
+# Installs what is missing from Debian's packages, then configures and builds
+# in build/.
+#
+#     tools/setup.sh           # what building and running the program need
+#     tools/setup.sh --tests   # and the test tools; tests built, warnings as errors
 set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+with_tests=0
+[[ "${1:-}" == "--tests" ]] && with_tests=1
 
 packages=(
     cmake g++ make pkg-config
-    qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 qt6-qpa-plugins
+    qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins
+    # Renders the program's icon at build time.
+    qt6-svg-dev libqt6svg6
     fonts-dejavu-core
-    xvfb xauth xdotool x11-utils
-    desktop-file-utils appstream dpkg-dev file
-    openbox wmctrl faketime libfaketime python3
-    clang libclang-rt-14-dev
 )
+if ((with_tests)); then
+    packages+=(
+        # the end-to-end cases: an X server, a window manager, input, a session
+        # bus and the accessibility bus, a stopped clock
+        python3 xvfb xauth xdotool x11-utils openbox wmctrl dbus
+        at-spi2-core python3-pyatspi faketime libfaketime
+        # the packaging check
+        desktop-file-utils appstream dpkg-dev file
+        # the fuzz targets
+        clang libclang-rt-14-dev
+    )
+fi
 
 missing=()
 for package in "${packages[@]}"; do
@@ -30,5 +45,13 @@ if ((${#missing[@]})); then
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
-cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE="${BUILD_TYPE:-RelWithDebInfo}" >/dev/null
+options=(-DCMAKE_BUILD_TYPE="${BUILD_TYPE:-RelWithDebInfo}")
+if ((with_tests)); then
+    options+=(-DQX_BUILD_TESTS=ON -DQX_WARNINGS_AS_ERRORS=ON)
+elif [[ ! -f "$root/build/CMakeCache.txt" ]]; then
+    # A first build for running only; a build folder that test.sh has set up
+    # keeps its tests.
+    options+=(-DQX_BUILD_TESTS=OFF)
+fi
+cmake -S "$root" -B "$root/build" "${options[@]}" >/dev/null
 cmake --build "$root/build" -j"$(nproc)"

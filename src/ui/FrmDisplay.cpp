@@ -45,12 +45,10 @@ FrmDisplay::FrmDisplay(QWidget *parent)
     , ui(std::make_unique<Ui::FrmDisplay>())
 {
     ui->setupUi(this);
+    guardProfileBoxes();
     setUpForm(*ui, QSize(625, 529));
     connect(ui->cmdBack, &QPushButton::clicked, this, &FrmDisplay::cmdBack_Click);
-    connect(ui->cmdExit, &QPushButton::clicked, this, &FrmDisplay::cmdExit_Click);
     connect(ui->mnuFileBack, &QAction::triggered, this, &FrmDisplay::mnuFileBack_Click);
-    connect(ui->mnuExit, &QAction::triggered, this, &FrmDisplay::mnuExit_Click);
-    guardProfileBoxes();
 }
 
 FrmDisplay::~FrmDisplay() = default;
@@ -103,19 +101,9 @@ void FrmDisplay::cmdBack_Click()
     Forms::hide<FrmNagScreen2>();
 }
 
-void FrmDisplay::cmdExit_Click()
-{
-    close();
-}
-
 void FrmDisplay::mnuFileBack_Click()
 {
     cmdBack_Click();
-}
-
-void FrmDisplay::mnuExit_Click()
-{
-    cmdExit_Click();
 }
 
 } // namespace qx

@@ -28,9 +28,7 @@ public:
     void writeReport(const FriendshipReport &report);
 
     void cmdBack_Click();
-    void cmdExit_Click();
     void mnuFileBack_Click();
-    void mnuExit_Click();
 
 protected:
     // Mouse activity over the profile boxes.

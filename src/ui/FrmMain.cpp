@@ -30,6 +30,26 @@ const QStringList &monthNames()
     return names;
 }
 
+// "first" to "last" in decimal, ascending.
+QStringList numbers(int first, int last)
+{
+    QStringList list;
+    for (int number = first; number <= last; ++number)
+        list.append(QString::number(number));
+    return list;
+}
+
+// One person's day, month and year lists, filled in that order, each then
+// on its first entry.
+void fillDateLists(QComboBox *days, QComboBox *months, QComboBox *years)
+{
+    days->addItems(numbers(1, DaysInDayList));
+    months->addItems(monthNames());
+    years->addItems(numbers(FirstBirthYear, LastBirthYear));
+    for (QComboBox *list : {days, months, years})
+        list->setCurrentIndex(0);
+}
+
 std::optional<SunSign> signFromLists(const QComboBox *months, const QComboBox *days)
 {
     return GetSunSign(static_cast<std::int16_t>(months->currentIndex()),
@@ -51,10 +71,8 @@ FrmMain::FrmMain(QWidget *parent)
     setUpForm(*ui, QSize(524, 409));
     connect(ui->cmdCompatibilityWithFriend, &QPushButton::clicked, this,
             &FrmMain::cmdCompatibilityWithFriend_Click);
-    connect(ui->cmdExit, &QPushButton::clicked, this, &FrmMain::cmdExit_Click);
     connect(ui->mnuGeCompatibilityWithFriend, &QAction::triggered, this,
             &FrmMain::mnuGeCompatibilityWithFriend_Click);
-    connect(ui->mnuExit, &QAction::triggered, this, &FrmMain::mnuExit_Click);
     Form_Load();
     ui->txtName->setFocus();
 }
@@ -64,26 +82,8 @@ FrmMain::~FrmMain() = default;
 // Fills the six lists and picks 1 January 1900 for both persons.
 void FrmMain::Form_Load()
 {
-    QStringList days;
-    for (int day = 1; day <= DaysInDayList; ++day)
-        days.append(QString::number(day));
-    QStringList years;
-    for (int year = FirstBirthYear; year <= LastBirthYear; ++year)
-        years.append(QString::number(year));
-
-    ui->cboDate->addItems(days);
-    ui->cboMonth->addItems(monthNames());
-    ui->cboYear->addItems(years);
-    ui->cboDate->setCurrentIndex(0);
-    ui->cboMonth->setCurrentIndex(0);
-    ui->cboYear->setCurrentIndex(0);
-
-    ui->cboFriendDate->addItems(days);
-    ui->cboFriendMonth->addItems(monthNames());
-    ui->cboFriendYear->addItems(years);
-    ui->cboFriendDate->setCurrentIndex(0);
-    ui->cboFriendMonth->setCurrentIndex(0);
-    ui->cboFriendYear->setCurrentIndex(0);
+    fillDateLists(ui->cboDate, ui->cboMonth, ui->cboYear);
+    fillDateLists(ui->cboFriendDate, ui->cboFriendMonth, ui->cboFriendYear);
 }
 
 bool FrmMain::ValidateEntries()
@@ -134,19 +134,9 @@ void FrmMain::cmdCompatibilityWithFriend_Click()
     display->show();
 }
 
-void FrmMain::cmdExit_Click()
-{
-    close();
-}
-
 void FrmMain::mnuGeCompatibilityWithFriend_Click()
 {
     cmdCompatibilityWithFriend_Click();
-}
-
-void FrmMain::mnuExit_Click()
-{
-    close();
 }
 
 void FrmMain::bringCoBrandBannerToFront()

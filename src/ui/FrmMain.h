@@ -26,9 +26,7 @@ public:
     // The test command: validates, brings the program's report up to date,
     // writes it into the results window and shows that in place of this one.
     void cmdCompatibilityWithFriend_Click();
-    void cmdExit_Click();
     void mnuGeCompatibilityWithFriend_Click();
-    void mnuExit_Click();
 
     // The two bottom banners lie on the same place; start-up brings one of
     // them to the front. As created, the full-brand banner is in front.

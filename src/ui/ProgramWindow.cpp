@@ -40,6 +40,16 @@ void ProgramWindow::setUpFixedWindow(QSize clientSize)
                  .topLeft());
 }
 
+void ProgramWindow::cmdExit_Click()
+{
+    close();
+}
+
+void ProgramWindow::mnuExit_Click()
+{
+    cmdExit_Click();
+}
+
 void ProgramWindow::mnuOnline_Click()
 {
     OpenHelpPage();

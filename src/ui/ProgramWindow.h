@@ -4,6 +4,7 @@
 #include "ui/widgets/ClickableLabel.h"
 #include "ui/widgets/DefaultButtonKeys.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QMainWindow>
 #include <QSize>
@@ -18,6 +19,9 @@ class ProgramWindow : public QMainWindow {
     Q_OBJECT
 
 public:
+    // Exit, by button or menu, closes the window; its unload step follows.
+    void cmdExit_Click();
+    void mnuExit_Click();
     void mnuOnline_Click();
     void mnuVisit_Click();
     void mnuUpdate_Click();
@@ -34,14 +38,16 @@ protected:
     explicit ProgramWindow(QWidget *parent = nullptr);
 
     // Finishes a form set up from its Designer file: the window frame and
-    // client size, the banner text, the default button and the handlers of
-    // the menu items and banners that both windows have.
+    // client size, the banner text, Exit as default button, and the handlers
+    // of the controls and menu items that both windows have.
     template <class Form>
     void setUpForm(const Form &form, QSize clientSize)
     {
         setUpFixedWindow(clientSize);
         form.Label61->setText(discussionBoardAdvert());
         new DefaultButtonKeys(this, form.cmdExit);
+        connect(form.cmdExit, &QAbstractButton::clicked, this, &ProgramWindow::cmdExit_Click);
+        connect(form.mnuExit, &QAction::triggered, this, &ProgramWindow::mnuExit_Click);
         connect(form.mnuOnline, &QAction::triggered, this, &ProgramWindow::mnuOnline_Click);
         connect(form.mnuVisit, &QAction::triggered, this, &ProgramWindow::mnuVisit_Click);
         connect(form.mnuUpdate, &QAction::triggered, this, &ProgramWindow::mnuUpdate_Click);

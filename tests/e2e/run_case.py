@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """End-to-end cases of the desktop program, one per run:
 
-    run_case.py --program PATH --site-host HOST CASE
+    run_case.py --program PATH --site-host HOST --version VERSION CASE
     run_case.py --list
 
 Each case gets a private X desktop (x11session.Session): Xvfb, openbox, fresh
@@ -479,14 +479,15 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
     parser.add_argument("--program", help="the built QXFreeFriendshipCompatibilityTest")
     parser.add_argument("--site-host", default="www.orvanesoftwares.com")
+    parser.add_argument("--version", help="the program's version, as its window captions show it")
     parser.add_argument("--list", action="store_true", help="print the case names")
     parser.add_argument("case", nargs="?", choices=sorted(CASES))
     arguments = parser.parse_args()
     if arguments.list:
         print("\n".join(CASES))
         return 0
-    if not arguments.case or not arguments.program:
-        parser.error("a case and --program are needed")
+    if not arguments.case or not arguments.program or not arguments.version:
+        parser.error("a case, --program and --version are needed")
     if not os.access(arguments.program, os.X_OK):
         print(f"{arguments.case}: no program at {arguments.program}", file=sys.stderr)
         return 1
@@ -504,7 +505,7 @@ def main():
     session = None
     passed = False
     try:
-        session = Session(arguments.program, arguments.site_host)
+        session = Session(arguments.program, arguments.site_host, arguments.version)
         CASES[arguments.case](session)
         passed = True
     except CaseFailed as failure:

@@ -20,7 +20,8 @@ import tempfile
 import time
 
 PROGRAM_NAME = "QXFreeFriendshipCompatibilityTest"
-WINDOW_CAPTION = "QX Friendship Compatibility Test v1.25"
+# Message boxes carry the program's title; its windows the title and the
+# version, which Session takes from the build.
 BOX_CAPTION = "QX Friendship Compatibility Test"
 
 # Client-area widths in pixels (twips / 15) that tell the windows apart, as
@@ -102,7 +103,7 @@ class Program:
             name = self.session.window_name(window)
             if name == BOX_CAPTION:
                 found.append(("box", window))
-            elif name == WINDOW_CAPTION:
+            elif name == self.session.window_caption:
                 found.append((self.session.kind_of(window), window))
         return found
 
@@ -151,9 +152,10 @@ class Program:
 
 
 class Session:
-    def __init__(self, program_path, site_host):
+    def __init__(self, program_path, site_host, version):
         self.program_path = program_path
         self.site_host = site_host
+        self.window_caption = f"{BOX_CAPTION} v{version}"
         self.root = tempfile.mkdtemp(prefix="qx-e2e-")
         self.processes = []
         self.xvfb = None

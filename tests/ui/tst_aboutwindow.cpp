@@ -47,7 +47,7 @@ private slots:
     {
         Opener opener;
         FrmAbout about(&opener);
-        QCOMPARE(about.windowTitle(), QStringLiteral("QX Friendship Compatibility Test v1.25"));
+        QCOMPARE(about.windowTitle(), windowCaption());
         QVERIFY(!about.windowIcon().isNull());
         QVERIFY(about.isModal());
         QCOMPARE(about.size(), QSize(423, 264));
@@ -60,8 +60,7 @@ private slots:
         // A dialog that belongs to its opener stays out of the task bar.
         QCOMPARE(about.parentWidget(), &opener);
 
-        QCOMPARE(control<QLabel>(&about, "lblTitle")->text(),
-                 QStringLiteral("QX Friendship Compatibility Test v1.25"));
+        QCOMPARE(control<QLabel>(&about, "lblTitle")->text(), windowCaption());
         QCOMPARE(control<QLabel>(&about, "lblDescription")->text(),
                  QStringLiteral("QX Friendship Compatibility Test is an easy to understand software that "
                                 "describes the compatibility between friends. This software helps you "

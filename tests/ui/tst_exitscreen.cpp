@@ -93,7 +93,7 @@ private slots:
         FrmNagScreen2 *screen = Forms::get<FrmNagScreen2>();
         QVERIFY(!screen->isVisible());
         QCOMPARE(Forms::loadedInOrder(), QList<QWidget *>{screen});
-        QCOMPARE(screen->windowTitle(), QStringLiteral("QX Friendship Compatibility Test v1.25"));
+        QCOMPARE(screen->windowTitle(), windowCaption());
         QCOMPARE(control<QLabel>(screen, "lblNagScreen2Caption")->text(), screen->windowTitle());
         QVERIFY(!screen->windowIcon().isNull());
         QVERIFY(!control<QLabel>(screen, "picNagscreen2Icon")->pixmap().isNull());

@@ -15,7 +15,7 @@ namespace {
 // it: Ctrl+letter gives the control codes 1 to 26 (Ctrl+V is 22), Backspace
 // 8, Enter 13. Keys that type nothing (arrows, Delete, Home, function keys,
 // Alt combinations) have no code and keep their usual editing meaning.
-std::optional<int> TypedCharacterCode(const QKeyEvent &event)
+std::optional<int> typedCharacterCode(const QKeyEvent &event)
 {
     const Qt::KeyboardModifiers modifiers = event.modifiers() & ~Qt::KeypadModifier;
     const bool control = modifiers.testFlag(Qt::ControlModifier);
@@ -47,7 +47,7 @@ std::optional<int> TypedCharacterCode(const QKeyEvent &event)
     return code;
 }
 
-bool IsLetterCode(int code)
+bool isLetterCode(int code)
 {
     return (code >= 65 && code <= 90) || (code >= 97 && code <= 122);
 }
@@ -69,12 +69,12 @@ void NameLineEdit::keyPressEvent(QKeyEvent *event)
         event->ignore();
         return;
     }
-    const std::optional<int> code = TypedCharacterCode(*event);
+    const std::optional<int> code = typedCharacterCode(*event);
     if (!code) {
         QLineEdit::keyPressEvent(event);
         return;
     }
-    if (!IsLetterCode(*code)) {
+    if (!isLetterCode(*code)) {
         if (*code == 32 || *code == 13) {
             QLineEdit::keyPressEvent(event);
         } else if (*code == 8) {
