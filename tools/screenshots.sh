@@ -37,7 +37,8 @@ work="$(mktemp -d)"
 xvfb_pid=""
 program_pid=""
 cleanup() {
-    if [[ -n "$program_pid" ]]; then kill "$program_pid" 2>/dev/null || true; fi
+    # The program runs in a session of its own, with its session bus.
+    if [[ -n "$program_pid" ]]; then kill -- "-$program_pid" 2>/dev/null || true; fi
     if [[ -n "$xvfb_pid" ]]; then kill "$xvfb_pid" 2>/dev/null || true; fi
     wait 2>/dev/null || true
     rm -rf "$work"
@@ -64,7 +65,7 @@ kill -0 "$xvfb_pid" 2>/dev/null || { cat "$work/xvfb.log" >&2; exit 1; }
 export XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime" PATH="$work/bin:$PATH"
 export QT_QPA_PLATFORM=xcb
 LD_PRELOAD="$faketime_library" FAKETIME="2031-03-20 10:00:00" FAKETIME_DONT_FAKE_MONOTONIC=1 \
-    dbus-run-session -- "$program" >"$work/program.log" 2>&1 &
+    setsid dbus-run-session -- "$program" >"$work/program.log" 2>&1 &
 program_pid=$!
 
 # The id of the visible window with the program's caption and the given

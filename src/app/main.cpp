@@ -2,6 +2,7 @@
 // start-up sequence, then the event loop runs until ExitApplication ends it.
 
 #include "core/ProgramInfo.h"
+#include "core/platform/TerminationSignals.h"
 #include "ui/Fonts.h"
 #include "ui/Forms.h"
 #include "ui/platform/DesktopPlatform.h"
@@ -21,6 +22,9 @@ int main(int argc, char *argv[])
     // Lets the desktop match the windows to the installed menu entry.
     QGuiApplication::setDesktopFileName(qx::desktopFileName());
     const qx::DesktopPlatform desktop;
+    // The session ending, Ctrl+C or a closed terminal end the program as Exit does.
+    const qx::TerminationSignals terminationSignals;
+    QObject::connect(&terminationSignals, &qx::TerminationSignals::received, [] { qx::ExitApplication(); });
 
     qx::Forms::get<qx::StartupForm>()->Form_Load();
 

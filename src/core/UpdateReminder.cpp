@@ -73,6 +73,8 @@ void PromptForUpdate()
         return;
     const MessageAnswer answer = services.messages->show(question(), MessageIcon::Information,
                                                          MessageButtons::YesNo);
+    if (answer == MessageAnswer::Unanswered)
+        return; // the program is ending: the question comes again at the next start
     if (!storeToday(settings, today))
         return; // the store cannot be written
     if (answer == MessageAnswer::Yes)

@@ -69,6 +69,9 @@ FrmMain::FrmMain(QWidget *parent)
 {
     ui->setupUi(this);
     setUpForm(*ui, QSize(524, 409));
+    // Alt+F is the File menu's: the button's caption keeps its underlined F,
+    // but the key opens the menu, every time, whose first item runs the test.
+    ui->cmdCompatibilityWithFriend->setShortcut(QKeySequence());
     connect(ui->cmdCompatibilityWithFriend, &QPushButton::clicked, this,
             &FrmMain::cmdCompatibilityWithFriend_Click);
     connect(ui->mnuGeCompatibilityWithFriend, &QAction::triggered, this,

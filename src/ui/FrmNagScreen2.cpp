@@ -142,14 +142,17 @@ void FrmNagScreen2::closeEvent(QCloseEvent *event)
     ExitApplication();
 }
 
-// Exit has the focus whenever the window comes up. It comes up for the user
-// only once, at the end; the brief showing on Back can leave it without any
-// focus widget when the window manager's activation arrives after the window
-// has been hidden again, and Enter or the space bar would then do nothing.
+// Exit has the focus whenever the program shows the window. It comes up for
+// the user only once, at the end; the brief showing on Back can leave it
+// without any focus widget when the window manager's activation arrives after
+// the window has been hidden again, and Enter or the space bar would then do
+// nothing. A window the user restores after minimising it comes back with a
+// spontaneous show event and keeps its focus where the user left it.
 void FrmNagScreen2::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
-    ui->cmdClose->setFocus();
+    if (!event->spontaneous())
+        ui->cmdClose->setFocus();
 }
 
 bool FrmNagScreen2::eventFilter(QObject *watched, QEvent *event)

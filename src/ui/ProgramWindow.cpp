@@ -99,7 +99,11 @@ void ProgramWindow::lblFullBrand_Click()
 void ProgramWindow::closeEvent(QCloseEvent *event)
 {
     event->accept();
-    Forms::get<FrmNagScreen2>()->show();
+    // While the program ends, the exit screen is shown again only if it is
+    // still loaded: the end never creates a window.
+    if (FrmNagScreen2 *exitScreen = Forms::exitRequested() ? Forms::find<FrmNagScreen2>()
+                                                            : Forms::get<FrmNagScreen2>())
+        exitScreen->show();
     Forms::hide<StartupForm>();
     Forms::unloaded(this);
 }

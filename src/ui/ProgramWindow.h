@@ -61,7 +61,8 @@ protected:
     }
 
     // Form_Unload: the exit screen takes this window's place (loaded first if
-    // need be), the start-up form stays hidden, and the window goes.
+    // need be, unless the program is ending), the start-up form stays hidden,
+    // and the window goes.
     void closeEvent(QCloseEvent *event) override;
 
 private:

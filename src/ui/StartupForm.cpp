@@ -76,6 +76,9 @@ bool StartupForm::Form_Load()
             random->randomize();
     });
     ignoringErrors([] { PromptForUpdate(); });
+    // The session may end the program while the reminder's question is up.
+    if (Forms::exitRequested())
+        return false;
     ignoringErrors([] { Forms::get<FrmMain>()->show(); });
     ignoringErrors([this] { hide(); });
     ignoringErrors([this] { CoBrand_Randomize(); });

@@ -21,7 +21,8 @@ public:
     // The start-up sequence, each step with errors ignored: refuses a second
     // copy, randomizes the generator, runs the update reminder, shows the main
     // window, hides this form and draws the banner in front. False when this
-    // copy has ended because another one runs.
+    // copy has ended, because another one runs or because the program was
+    // told to end while the reminder's question was up.
     bool Form_Load();
 
     // Draws 1 to 7 and brings the main window's co-brand banner (odd draws up

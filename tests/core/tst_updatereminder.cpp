@@ -158,6 +158,19 @@ private slots:
         QCOMPARE(services->messages.messages.size(), 2);
     }
 
+    // The program was told to end while the question was up: as if it had
+    // not been asked.
+    void unansweredQuestionStoresNothing()
+    {
+        storeDaysFromToday(-20);
+        const QString before = storedText();
+        services->messages.answers.enqueue(MessageAnswer::Unanswered);
+        PromptForUpdate();
+        QCOMPARE(services->messages.messages.size(), 1);
+        QCOMPARE(storedText(), before);
+        QVERIFY(services->urls.addresses.isEmpty());
+    }
+
     void answerYesStoresFirstThenOpensTheDownloadPage()
     {
         storeDaysFromToday(-15);

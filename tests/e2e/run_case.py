@@ -21,7 +21,7 @@ import traceback
 import urllib.parse
 
 sys.dont_write_bytecode = True  # no __pycache__ in the source tree
-from x11session import CaseFailed, Session  # noqa: E402
+from x11session import CaseFailed, Session, wait_until  # noqa: E402
 
 CASE_TIME_LIMIT = 100  # seconds; CTest allows a little more
 
@@ -234,8 +234,8 @@ def exit_by_button(session):
 @case
 def exit_by_menu(session):
     program, main = start_main(session)
-    # Alt+F also belongs to the test button's caption ("...My &Friend"), so
-    # the File menu is opened with the mouse; its item by its access key.
+    # The File menu by mouse (alt_f_opens_the_file_menu takes the keyboard),
+    # its item by its access key.
     session.click(main, *MAIN_FILE_MENU)
     session.keys(main, "x")
     program.wait_for_kinds("exit")
@@ -470,6 +470,175 @@ def browser_launcher_missing(session):
     program.wait_for_kinds("main")
     check(session.opened() == [], "an address reached the stand-in launcher")
     leave_normally(session, program)
+
+
+# --- the keyboard, a screen reader and the desktop session -----------------------
+
+# The pair text of a user born 21 July (Leo) and a friend born 20 July (Cancer).
+LEO_CANCER_TEXT = "This can be a sincere relationship if both of you strive to make it work out."
+
+
+@case
+def screen_reader_test(session):
+    """A whole test as a screen reader user makes it: no two controls that take
+    the focus are announced alike; moving through them with Tab, the user
+    hears which one has the focus, types the names and picks the dates with
+    the arrow keys; the test button is pressed through its accessibility
+    action, and the report is read back from the results window."""
+    from screenreader import ScreenReader
+    program, main = start_main(session, accessible=True)
+    reader = ScreenReader(session, program)
+    window = reader.window("main")
+    said = [reader.announcement(control) for control in reader.focusable_controls(window)]
+    check(len(set(said)) == len(said), f"controls announced alike: {said}")
+    check(all(name or labels for _, name, _, labels in said), f"a control without a name: {said}")
+
+    # What is heard at each Tab stop, and what the user does there.
+    steps = [("Your name", "alex"), ("Day of your birth", 20), ("Month of your birth", 6),
+             ("Year of your birth", 90), ("Your friend's name", "sam"),
+             ("Day of your friend's birth", 19), ("Month of your friend's birth", 6),
+             ("Year of your friend's birth", 85)]
+    for index, (heard, entry) in enumerate(steps):
+        if index:
+            session.keys(main, "Tab")
+        focused = reader.focused(window)
+        check(heard in (focused.name, focused.description),
+              f"Tab stop {index + 1}: heard {reader.announcement(focused)}, not {heard!r}")
+        if isinstance(entry, str):
+            session.type_text(main, entry)
+            check(reader.text_of(focused) == entry.upper(), f"{heard} reads {reader.text_of(focused)!r}")
+        else:
+            pick(session, main, entry)
+    session.keys(main, "Tab")
+    button = reader.focused(window)
+    check(button.name == "Get My Compatibility With My Friend", f"then {reader.announcement(button)}")
+
+    reader.press(button)
+    program.wait_for_kinds("results")
+    results = reader.window("results")
+    shown = reader.texts(results)
+    for text in ("You both Could Be Better Friends", LEO_CANCER_TEXT, "You are an extrovert"):
+        check(text in shown, f"{text!r} is not read on the compatibility tab: {shown}")
+    profiles_tab = reader.texts(results, on_screen=False)
+    for text in ("Your Sun Sign", "Leo", "Your Friend's Sun Sign", "Cancer"):
+        check(text in profiles_tab, f"{text!r} is not read in the results window: {profiles_tab}")
+    profile = reader.text_of(reader.control(results, "text", "Your friendship profile", on_screen=False))
+    check(profile.startswith("These people are in an elated mood"), f"profile read: {profile[:60]!r}")
+
+    reader.press(reader.control(results, "push button", "Exit"))
+    program.wait_for_kinds("exit")
+    exit_window = reader.window("exit")
+    said = [reader.announcement(control) for control in reader.focusable_controls(exit_window)]
+    check(len(set(said)) == len(said), f"exit screen controls announced alike: {said}")
+    check(all(name for _, name, _, _ in said), f"an exit screen control without a name: {said}")
+    reader.press(reader.control(exit_window, "push button", "Exit"))
+    status = program.wait_for_end()
+    check(status == 0, f"the program ended with status {status}")
+
+
+@case
+def alt_f_opens_the_file_menu(session):
+    program, main = start_main(session)
+    # Alt+F opens the menu at once: F runs its first item, the test, which
+    # finds no names.
+    session.keys(main, "alt+f", "f")
+    box = program.wait_for_kinds("main", "box")["box"]
+    session.keys(box, "Return")
+    program.wait_for_kinds("main")
+    session.keys(main, "alt+f", "x")
+    program.wait_for_kinds("exit")
+    end_at_exit_screen(session, program, "button")
+
+
+@case
+def name_box_keys(session):
+    """Alt combinations type nothing; Ctrl+[ and pasting by keyboard are
+    refused with the message; Ctrl+M is Enter."""
+    from screenreader import ScreenReader
+    program, main = start_main(session, accessible=True)
+    reader = ScreenReader(session, program)
+    name_box = reader.control(reader.window("main"), "text", "Your name")
+    session.type_text(main, "ann")
+    session.keys(main, "alt+q", "alt+1", "alt+j")
+    for keys in (["ctrl+bracketleft"], ["shift+Home", "ctrl+Insert", "End", "shift+Insert"]):
+        session.keys(main, *keys)
+        box = program.wait_for_kinds("main", "box")["box"]
+        session.keys(box, "Return")
+        program.wait_for_kinds("main")
+    text = reader.text_of(name_box)
+    check(text == "ANN", f"the name box holds {text!r}")
+    session.keys(main, "ctrl+m")
+    program.wait_for_kinds("exit")
+    end_at_exit_screen(session, program, "button")
+
+
+@case
+def second_copy_over_the_exit_screen(session):
+    first, main = start_main(session)
+    session.keys(main, "Escape")
+    exit_screen = first.wait_for_kinds("exit")["exit"]
+    second = session.start()
+    box = second.wait_for_kinds("box", refuse=("main",))["box"]
+    stacking = session.stacking()
+    check(stacking.index(box) > stacking.index(exit_screen),
+          "the refused copy's message lies under the running copy's exit screen")
+    wait_until(lambda: session.focused_window() == box, "the keyboard focus in the message")
+    session.tool("xdotool", "key", "Return")
+    check(second.wait_for_end() == 0, "the refused copy did not end normally")
+    check(first.kinds() == ["exit"], f"the running copy shows {first.kinds()}")
+    end_at_exit_screen(session, first, "button")
+
+
+@case
+def exit_screen_minimised_and_restored(session):
+    """What was typed stays, and the focus stays where the user left it."""
+    program, main = start_main(session)
+    session.keys(main, "Escape")
+    exit_screen = program.wait_for_kinds("exit")["exit"]
+    click_in(session, exit_screen, "exit", EXIT_SCREEN_NAME)
+    session.type_text(exit_screen, "Ann")
+    click_in(session, exit_screen, "exit", EXIT_SCREEN_EMAIL)
+    session.type_text(exit_screen, "ann@example")
+    session.tool("xdotool", "windowminimize", "--sync", exit_screen)
+    wait_until(lambda: not program.kinds(), "the exit screen minimised")
+    session.activate(exit_screen)
+    session.type_text(exit_screen, ".org")
+    for point, text in ((EXIT_SCREEN_FRIEND_NAME, "Bob"), (EXIT_SCREEN_FRIEND_EMAIL, "bob@example.org")):
+        click_in(session, exit_screen, "exit", point)
+        session.type_text(exit_screen, text)
+    click_in(session, exit_screen, "exit", EXIT_SCREEN_SUBMIT)
+    address = session.wait_for_opened(1)[0]
+    check_referral_address(session, address,
+                           ["Ann", "ann@example.org", "Your Message\r\n", "Bob", "bob@example.org"])
+    end_at_exit_screen(session, program, "button")
+
+
+@case
+def termination_signals_end_the_program_like_exit(session):
+    """SIGTERM, SIGINT and SIGHUP run the normal shutdown: no window left,
+    the lock released, exit status 0; also while the results window or the
+    reminder's question is up."""
+    lock = session.path("runtime", "QXFreeFriendshipCompatibilityTest.lock")
+
+    def end_by(sig, program, what):
+        os.kill(program.pid, sig)
+        status = program.wait_for_end()
+        check(status == 0, f"{what}: exit status {status}:\n{program.log()}")
+        check(not session.search("--pid", str(program.pid)), f"{what}: a window is left")
+        check(not os.path.exists(lock), f"{what}: the lock was not released")
+
+    program, _ = start_main(session, today=REMINDER_DAY)
+    end_by(signal.SIGTERM, program, "SIGTERM in the main window")
+
+    program, main = start_main(session, today=REMINDER_DAY)
+    run_test(session, program, main)
+    end_by(signal.SIGINT, program, "SIGINT in the results window")
+
+    program = session.start(today=REMINDER_DAY + datetime.timedelta(days=15))
+    program.wait_for_kinds("box", refuse=("main",))
+    end_by(signal.SIGHUP, program, "SIGHUP during the reminder's question")
+    check(session.stored_reminder_date() == REMINDER_DAY.isoformat(),
+          "the date changed though the question was not answered")
 
 
 # --- running a case --------------------------------------------------------------

@@ -1,11 +1,12 @@
 """A private X desktop for one end-to-end case, and the program run in it.
 
 Session starts its own Xvfb (on a free display number, chosen by the server
-through -displayfd) and the openbox window manager, gives the program a fresh
-home, configuration, cache and runtime directory, and puts a stand-in
-`xdg-open` first on PATH that appends each address it is handed to a file.
-Everything it starts runs in a process group of its own and is ended by
-close(). Every wait polls with a deadline; nothing sleeps for long.
+through -displayfd), a session bus of its own (dbus-daemon --session) and the
+openbox window manager, gives the program a fresh home, configuration, cache
+and runtime directory, and puts a stand-in `xdg-open` first on PATH that
+appends each address it is handed to a file. Everything it starts runs in a
+process group of its own and is ended by close(), the bus with whatever it
+started. Every wait polls with a deadline; nothing sleeps for long.
 """
 
 import ctypes
@@ -160,6 +161,7 @@ class Session:
         self.processes = []
         self.xvfb = None
         self.display = None
+        self.bus_address = None
         for name in ("home", "config", "cache", "data", "runtime", "bin", "logs"):
             os.makedirs(self.path(name))
         os.chmod(self.path("runtime"), 0o700)
@@ -188,27 +190,40 @@ class Session:
         self.processes.append(popen)
         return popen
 
-    def start_desktop(self):
+    def start_printing(self, command, log_name, what):
+        """Starts a server that prints one line through a pipe when it is
+        ready (command has "{fd}" where the pipe goes); returns the line."""
         reader, writer = os.pipe()
-        log = open(self.path("logs", "xvfb.log"), "ab")
-        self.xvfb = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(writer), "-screen", "0", "1280x1024x24",
-             "-nolisten", "tcp", "-noreset"],
-            stdin=subprocess.DEVNULL, stdout=log, stderr=log, pass_fds=(writer,),
+        log = open(self.path("logs", log_name), "ab")
+        popen = subprocess.Popen(
+            [part.format(fd=writer) for part in command], stdin=subprocess.DEVNULL,
+            stdout=log, stderr=log, pass_fds=(writer,), env=self.desktop_environment(),
             preexec_fn=_die_with_driver)
         log.close()
         os.close(writer)
-        number = b""
+        line = b""
         deadline = time.monotonic() + DEFAULT_TIMEOUT
-        while not number.endswith(b"\n"):
+        while not line.endswith(b"\n"):
             ready, _, _ = select.select([reader], [], [], max(0.0, deadline - time.monotonic()))
-            chunk = os.read(reader, 16) if ready else b""
+            chunk = os.read(reader, 256) if ready else b""
             if not chunk:
                 os.close(reader)
-                raise CaseFailed("Xvfb did not start:\n" + self.read_log("xvfb.log"))
-            number += chunk
+                raise CaseFailed(f"{what} did not start:\n" + self.read_log(log_name))
+            line += chunk
         os.close(reader)
-        self.display = ":" + number.decode().strip()
+        return popen, line.decode().strip()
+
+    def start_desktop(self):
+        self.xvfb, number = self.start_printing(
+            ["Xvfb", "-displayfd", "{fd}", "-screen", "0", "1280x1024x24", "-nolisten", "tcp",
+             "-noreset"], "xvfb.log", "Xvfb")
+        self.display = ":" + number
+        # Without a bus of its own, every program start would launch one that
+        # outlives the case (D-Bus autolaunch on X11).
+        bus, self.bus_address = self.start_printing(
+            ["dbus-daemon", "--session", "--nofork", "--nopidfile", "--print-address={fd}"],
+            "dbus.log", "the session bus")
+        self.processes.append(bus)
 
         # Openbox runs the startup command once it manages windows; a window
         # mapped before then may never be managed, nor shown.
@@ -228,7 +243,11 @@ class Session:
 
     def desktop_environment(self):
         env = {key: value for key, value in os.environ.items() if key not in FOREIGN_VARIABLES}
-        env.update(DISPLAY=self.display, HOME=self.path("home"))
+        env.update(HOME=self.path("home"))
+        if self.display:
+            env.update(DISPLAY=self.display)
+        if self.bus_address:
+            env.update(DBUS_SESSION_BUS_ADDRESS=self.bus_address)
         return env
 
     def dump_logs(self, stream):
@@ -254,7 +273,7 @@ class Session:
 
     # --- the program -----------------------------------------------------
 
-    def program_environment(self, today=None, path=None, **changes):
+    def program_environment(self, today=None, path=None, accessible=False, **changes):
         env = self.desktop_environment()
         env.update(
             XDG_CONFIG_HOME=self.path("config"),
@@ -263,8 +282,10 @@ class Session:
             XDG_RUNTIME_DIR=self.path("runtime"),
             PATH=path if path is not None else self.path("bin") + ":/usr/bin:/bin",
             QT_QPA_PLATFORM="xcb",
-            NO_AT_BRIDGE="1",
         )
+        if accessible:
+            # What a screen reader sees, through the accessibility bus.
+            env.update(QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
         if today is not None:
             # The wall clock starts at 10:00 on that day; timers keep real time.
             env.update(LD_PRELOAD=faketime_library(),
@@ -277,10 +298,10 @@ class Session:
                 env[key] = value
         return env
 
-    def start(self, today=None, path=None, **changes):
+    def start(self, today=None, path=None, accessible=False, **changes):
         log_name = f"program-{len(self.processes)}.log"
         popen = self.spawn([self.program_path], log_name,
-                           self.program_environment(today, path, **changes))
+                           self.program_environment(today, path, accessible, **changes))
         return Program(self, popen, self.path("logs", log_name))
 
     def settings_file(self):
@@ -349,6 +370,14 @@ class Session:
             if abs(width - expected) <= 8:
                 return kind
         return f"unknown({width})"
+
+    def stacking(self):
+        """The managed windows from the bottom to the top of the stack."""
+        output = self.tool("xprop", "-root", "_NET_CLIENT_LIST_STACKING").stdout
+        return [str(int(window, 16)) for window in re.findall(r"0x[0-9a-fA-F]+", output)]
+
+    def focused_window(self):
+        return self.tool("xdotool", "getwindowfocus", "-f", check=False).stdout.strip()
 
     def activate(self, window):
         """Makes the window the active one and waits until it has the keyboard

@@ -284,7 +284,8 @@ private slots:
     }
 
     // Every way of closing the results window leads to the exit screen and
-    // leaves the main window hidden.
+    // leaves the main window hidden; closing that ends the program without
+    // setting up a second exit screen on the way out.
     void closingTheResultsWindow_data()
     {
         QTest::addColumn<QString>("way");
@@ -305,6 +306,11 @@ private slots:
         QVERIFY(ExitScreenShown());
         FrmMain *main = Forms::find<FrmMain>();
         QVERIFY(main && !main->isVisible());
+
+        const int appealsDrawn = m_platform.random.randomizeCount;
+        Forms::find<FrmNagScreen2>()->close();
+        QVERIFY(Forms::loadedInOrder().isEmpty());
+        QCOMPARE(m_platform.random.randomizeCount, appealsDrawn);
     }
 
     // Every way of closing the main window leads to the exit screen.

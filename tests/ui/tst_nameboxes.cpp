@@ -5,9 +5,12 @@
 #include "support/TestPlatform.h"
 #include "ui/Fonts.h"
 
+#include <QApplication>
 #include <QClipboard>
-#include <QGuiApplication>
+#include <QContextMenuEvent>
+#include <QMenu>
 #include <QMimeData>
+#include <QTimer>
 
 using namespace qx;
 using namespace qx::test;
@@ -95,27 +98,82 @@ private slots:
         QCOMPARE(refusals(), 2);
     }
 
-    // Ctrl+V types the control character 22, which the filter refuses, so
-    // nothing is pasted from the keyboard.
-    void ctrlVIsRefused()
+    // Ctrl combinations type control characters, which the filter refuses;
+    // pasting by keyboard types what Ctrl+V types (22), so nothing is pasted.
+    void keysThatTypeControlCharactersAreRefused_data()
     {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+        QTest::newRow("Ctrl+V") << int(Qt::Key_V) << Qt::KeyboardModifiers(Qt::ControlModifier);
+        QTest::newRow("Shift+Insert") << int(Qt::Key_Insert) << Qt::KeyboardModifiers(Qt::ShiftModifier);
+        QTest::newRow("Ctrl+X") << int(Qt::Key_X) << Qt::KeyboardModifiers(Qt::ControlModifier);
+        QTest::newRow("Ctrl+C") << int(Qt::Key_C) << Qt::KeyboardModifiers(Qt::ControlModifier);
+        QTest::newRow("Ctrl+Alt+V") << int(Qt::Key_V) << (Qt::ControlModifier | Qt::AltModifier);
+        QTest::newRow("Ctrl+[") << int(Qt::Key_BracketLeft) << Qt::KeyboardModifiers(Qt::ControlModifier);
+        QTest::newRow("Ctrl+\\") << int(Qt::Key_Backslash) << Qt::KeyboardModifiers(Qt::ControlModifier);
+        QTest::newRow("Ctrl+]") << int(Qt::Key_BracketRight) << Qt::KeyboardModifiers(Qt::ControlModifier);
+        QTest::newRow("Ctrl+6") << int(Qt::Key_6) << Qt::KeyboardModifiers(Qt::ControlModifier);
+        QTest::newRow("Ctrl+-") << int(Qt::Key_Minus) << Qt::KeyboardModifiers(Qt::ControlModifier);
+    }
+
+    void keysThatTypeControlCharactersAreRefused()
+    {
+        QFETCH(int, key);
+        QFETCH(Qt::KeyboardModifiers, modifiers);
         QGuiApplication::clipboard()->setText(QStringLiteral("smith"));
         QLineEdit *box = nameBox("txtFriendName");
         QTest::keyClicks(box, "al");
-        QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+        box->selectAll();
+        QTest::keyClick(box, Qt::Key(key), modifiers);
         QCOMPARE(box->text(), QStringLiteral("AL"));
         QCOMPARE(refusals(), 1);
     }
 
-    void otherControlCharactersAreRefused()
+    // Alt combinations that are nobody's access key type nothing and say nothing.
+    void altCombinationsTypeNothing()
     {
         QLineEdit *box = nameBox("txtName");
         QTest::keyClicks(box, "al");
-        box->selectAll();
-        QTest::keyClick(box, Qt::Key_X, Qt::ControlModifier);
-        QTest::keyClick(box, Qt::Key_C, Qt::ControlModifier);
+        QTest::sendKeyEvent(QTest::Click, box, Qt::Key_Q, QStringLiteral("q"), Qt::AltModifier);
+        QTest::sendKeyEvent(QTest::Click, box, Qt::Key_1, QStringLiteral("1"), Qt::AltModifier);
+        QTest::sendKeyEvent(QTest::Click, box, Qt::Key_Q, QStringLiteral("q"), Qt::MetaModifier);
         QCOMPARE(box->text(), QStringLiteral("AL"));
-        QCOMPARE(refusals(), 2);
+        QVERIFY(m_platform.messages.messages.isEmpty());
+    }
+
+    // Ctrl+M is Enter: the window takes it as a click on Exit.
+    void ctrlMIsEnter()
+    {
+        QLineEdit *box = nameBox("txtName");
+        QTest::keyClick(box, Qt::Key_M, Qt::ControlModifier);
+        QVERIFY(m_platform.messages.messages.isEmpty());
+        QVERIFY(!Forms::isLoaded(m_main));
+    }
+
+    // The context menu pastes through the name filter and names no Ctrl
+    // shortcut, as the box refuses them all.
+    void contextMenuNamesNoShortcuts()
+    {
+        QLineEdit *box = nameBox("txtName");
+        QTimer::singleShot(0, [] {
+            auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+            QVERIFY(menu);
+            for (const QAction *action : menu->actions())
+                QVERIFY2(!action->text().contains(QLatin1Char('\t')), qPrintable(action->text()));
+            menu->close();
+        });
+        QContextMenuEvent event(QContextMenuEvent::Keyboard, box->rect().center(),
+                                box->mapToGlobal(box->rect().center()));
+        QCoreApplication::sendEvent(box, &event);
+        QTRY_VERIFY(!QApplication::activePopupWidget());
+    }
+
+    void aNameHasNoLengthLimit()
+    {
+        QLineEdit *box = nameBox("txtName");
+        const QString longName(40000, QLatin1Char('A'));
+        box->setText(longName);
+        QCOMPARE(box->text(), longName);
     }
 
     // Paste through the context menu, middle-click paste and drag and drop

@@ -97,6 +97,16 @@ private slots:
                             MessageButtons::YesNo),
                  MessageAnswer::No);
     }
+
+    // The end of the program takes the box down without an answer. (Last:
+    // no event loop runs in this process after QCoreApplication::exit().)
+    void boxTakenDownByTheEndIsUnanswered()
+    {
+        QTimer::singleShot(0, [] { QCoreApplication::exit(0); });
+        QtMessageBoxes boxes;
+        QCOMPARE(boxes.show(QStringLiteral("?"), MessageIcon::Information, MessageButtons::YesNo),
+                 MessageAnswer::Unanswered);
+    }
 };
 
 QTEST_MAIN(TestQtMessageBoxes)

@@ -6,7 +6,8 @@ namespace qx {
 
 enum class MessageIcon { Information, Critical };
 enum class MessageButtons { Ok, YesNo };
-enum class MessageAnswer { Ok, Yes, No };
+// Unanswered: the box went because the program is ending, not by a button.
+enum class MessageAnswer { Ok, Yes, No, Unanswered };
 
 // Modal message boxes with the application title as caption, shown over the
 // program's active window.

@@ -16,14 +16,24 @@ MessageAnswer QtMessageBoxes::show(const QString &text, MessageIcon icon, Messag
     QString shown = text;
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    QWidget *window = QApplication::activeWindow();
     QMessageBox box(icon == MessageIcon::Critical ? QMessageBox::Critical : QMessageBox::Information,
                     QString::fromLatin1(ApplicationTitle), shown,
                     buttons == MessageButtons::YesNo ? QMessageBox::Yes | QMessageBox::No
                                                      : QMessageBox::Ok,
-                    QApplication::activeWindow());
+                    window);
     if (buttons == MessageButtons::YesNo)
         box.setDefaultButton(QMessageBox::Yes);
+    // A box with no window of the program under it (at start-up, or from a
+    // second copy that is refused) must not hide behind other windows, the
+    // running copy's exit screen, which stays on top, among them.
+    if (!window)
+        box.setWindowFlag(Qt::WindowStaysOnTopHint);
     const int answer = box.exec();
+    // Escape and the close box press No; a box that goes without any button
+    // was taken down by the end of the program.
+    if (!box.clickedButton())
+        return MessageAnswer::Unanswered;
     if (buttons == MessageButtons::Ok)
         return MessageAnswer::Ok;
     return answer == QMessageBox::Yes ? MessageAnswer::Yes : MessageAnswer::No;

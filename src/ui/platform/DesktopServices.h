@@ -6,7 +6,8 @@
 
 namespace qx {
 
-// QMessageBox, over the program's active window.
+// QMessageBox, over the program's active window; above every other window
+// when the program has no active window.
 class QtMessageBoxes final : public MessageBoxes {
 public:
     MessageAnswer show(const QString &text, MessageIcon icon, MessageButtons buttons) override;

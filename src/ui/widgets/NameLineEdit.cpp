@@ -3,46 +3,77 @@
 #include "core/platform/Platform.h"
 #include "ui/widgets/NameValidator.h"
 
+#include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QKeyEvent>
+#include <QMenu>
 
+#include <limits>
 #include <optional>
 
 namespace qx {
 
 namespace {
 
+constexpr int Backspace = 8;
+constexpr int Enter = 13;
+constexpr int Blank = 32;
+// What Ctrl+V types; every other way of pasting by keyboard types it too.
+constexpr int PasteCode = 22;
+
+// The control character that a Ctrl combination types: Ctrl+A to Ctrl+Z give
+// 1 to 26 (Ctrl+H is Backspace, Ctrl+M is Enter), Ctrl+[ 27, Ctrl+\ 28,
+// Ctrl+] 29, Ctrl+6 (Ctrl+^) 30 and Ctrl+- (Ctrl+_) 31.
+std::optional<int> controlCode(int key)
+{
+    if (key >= Qt::Key_A && key <= Qt::Key_Z)
+        return key - Qt::Key_A + 1;
+    switch (key) {
+    case Qt::Key_BracketLeft:
+        return 27;
+    case Qt::Key_Backslash:
+        return 28;
+    case Qt::Key_BracketRight:
+        return 29;
+    case Qt::Key_6:
+    case Qt::Key_AsciiCircum:
+        return 30;
+    case Qt::Key_Minus:
+    case Qt::Key_Underscore:
+        return 31;
+    default:
+        return std::nullopt;
+    }
+}
+
 // The character code that a key press types, as a desktop text box receives
-// it: Ctrl+letter gives the control codes 1 to 26 (Ctrl+V is 22), Backspace
-// 8, Enter 13. Keys that type nothing (arrows, Delete, Home, function keys,
-// Alt combinations) have no code and keep their usual editing meaning.
+// it: Ctrl combinations give control codes, Backspace 8, Enter 13, and
+// pasting by keyboard (Ctrl+V, Shift+Insert, the Paste key) 22; AltGr types
+// its character like any other key. Keys that type nothing (arrows, Delete,
+// Home, function keys) have no code and keep their usual editing meaning.
 std::optional<int> typedCharacterCode(const QKeyEvent &event)
 {
-    const Qt::KeyboardModifiers modifiers = event.modifiers() & ~Qt::KeypadModifier;
-    const bool control = modifiers.testFlag(Qt::ControlModifier);
-    if (modifiers.testFlag(Qt::AltModifier) || modifiers.testFlag(Qt::MetaModifier))
-        return std::nullopt;
-
+    if (event.matches(QKeySequence::Paste))
+        return PasteCode;
+    const bool control = (event.modifiers() & Qt::ControlModifier) != 0;
     switch (event.key()) {
     case Qt::Key_Backspace:
-        return control ? 127 : 8;
+        return control ? 127 : Backspace;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        return control ? 10 : 13;
+        return control ? 10 : Enter;
     case Qt::Key_Delete:
         return std::nullopt;
     default:
         break;
     }
-    if (control) {
-        if (event.key() >= Qt::Key_A && event.key() <= Qt::Key_Z)
-            return event.key() - Qt::Key_A + 1;
-        return std::nullopt;
-    }
+    if (control)
+        return controlCode(event.key());
     const QString text = event.text();
     if (text.isEmpty())
         return std::nullopt;
     const int code = text.at(0).unicode();
-    if (code < 32 || code == 127)
+    if (code < Blank || code == 127)
         return std::nullopt;
     return code;
 }
@@ -52,12 +83,29 @@ bool isLetterCode(int code)
     return (code >= 65 && code <= 90) || (code >= 97 && code <= 122);
 }
 
+// An Alt or Meta combination with a character: one that is an access key
+// never reaches the box, and the others type nothing, as in the text boxes
+// of other desktop programs.
+bool isAltCharacter(const QKeyEvent &event)
+{
+    const Qt::KeyboardModifiers modifiers = event.modifiers();
+    return (modifiers & (Qt::AltModifier | Qt::MetaModifier)) && !(modifiers & Qt::ControlModifier)
+           && !event.text().isEmpty() && event.text().at(0).isPrint();
+}
+
+bool isEnterKey(const QKeyEvent &event)
+{
+    return event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter;
+}
+
 } // namespace
 
 NameLineEdit::NameLineEdit(QWidget *parent)
     : QLineEdit(parent)
 {
     setValidator(new NameValidator(this));
+    // A name may be as long as the user likes.
+    setMaxLength(std::numeric_limits<int>::max());
     // Composed input would bypass the key filter; names are A to Z only.
     setAttribute(Qt::WA_InputMethodEnabled, false);
 }
@@ -69,30 +117,50 @@ void NameLineEdit::keyPressEvent(QKeyEvent *event)
         event->ignore();
         return;
     }
+    if (isAltCharacter(*event)) {
+        event->accept();
+        return;
+    }
     const std::optional<int> code = typedCharacterCode(*event);
     if (!code) {
         QLineEdit::keyPressEvent(event);
         return;
     }
-    if (!isLetterCode(*code)) {
-        if (*code == 32 || *code == 13) {
-            QLineEdit::keyPressEvent(event);
-        } else if (*code == 8) {
-            QKeyEvent backspace(QEvent::KeyPress, Qt::Key_Backspace, Qt::NoModifier,
-                                QStringLiteral("\b"), event->isAutoRepeat());
-            QLineEdit::keyPressEvent(&backspace);
-            event->setAccepted(backspace.isAccepted());
-        } else {
-            showMessage(QStringLiteral("Please Enter Only Letters !"), MessageIcon::Information);
-            event->accept();
-        }
-        return;
+    if (isLetterCode(*code)) {
+        const int capital = *code >= 97 ? *code - 32 : *code;
+        QKeyEvent typed(QEvent::KeyPress, event->key(), Qt::NoModifier, QString(QChar(capital)),
+                        event->isAutoRepeat(), event->count());
+        QLineEdit::keyPressEvent(&typed);
+        event->setAccepted(typed.isAccepted());
+    } else if (*code == Blank || (*code == Enter && isEnterKey(*event))) {
+        QLineEdit::keyPressEvent(event);
+    } else if (*code == Enter) {
+        // Ctrl+M: the Enter key itself, which the window may take as a click
+        // on its default button.
+        QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"),
+                        event->isAutoRepeat());
+        QCoreApplication::sendEvent(this, &enter);
+        event->accept();
+    } else if (*code == Backspace) {
+        QKeyEvent backspace(QEvent::KeyPress, Qt::Key_Backspace, Qt::NoModifier,
+                            QStringLiteral("\b"), event->isAutoRepeat());
+        QLineEdit::keyPressEvent(&backspace);
+        event->setAccepted(backspace.isAccepted());
+    } else {
+        showMessage(QStringLiteral("Please Enter Only Letters !"), MessageIcon::Information);
+        event->accept();
     }
-    const int capital = *code >= 97 ? *code - 32 : *code;
-    QKeyEvent typed(QEvent::KeyPress, event->key(), event->modifiers(),
-                    QString(QChar(capital)), event->isAutoRepeat(), event->count());
-    QLineEdit::keyPressEvent(&typed);
-    event->setAccepted(typed.isAccepted());
+}
+
+// Every Ctrl shortcut is refused in a name box, so the menu names none; its
+// Paste goes through the name filter like any text that arrives.
+void NameLineEdit::contextMenuEvent(QContextMenuEvent *event)
+{
+    QMenu *menu = createStandardContextMenu();
+    for (QAction *action : menu->actions())
+        action->setText(action->text().section(QLatin1Char('\t'), 0, 0));
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(event->globalPos());
 }
 
 } // namespace qx

@@ -7,8 +7,10 @@ namespace qx {
 // A name box of the main window. Each typed character goes through the key
 // filter of txtName_KeyPress / txtFriendName_KeyPress: letters come out as
 // capitals; blank, Enter and Backspace pass; every other character, control
-// characters such as Ctrl+V included, is refused with a message. Text that
-// arrives otherwise (paste, drop) is cut down to capitals and blanks.
+// characters such as Ctrl+V and pasting by keyboard included, is refused with
+// a message. Alt combinations that are nobody's access key type nothing. Text that arrives otherwise (the
+// context menu's Paste, a drop) is cut down to capitals and blanks. A name has
+// no length limit.
 class NameLineEdit : public QLineEdit {
     Q_OBJECT
 
@@ -17,6 +19,7 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
 };
 
 } // namespace qx

@@ -1,0 +1,67 @@
+#include "core/platform/TerminationSignals.h"
+
+#include <QSocketNotifier>
+
+#include <array>
+#include <cerrno>
+#include <csignal>
+
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace qx {
+
+namespace {
+
+constexpr std::array<int, 3> CaughtSignals = {SIGTERM, SIGINT, SIGHUP};
+
+// The socket pair: the handler writes into the first, the loop reads the second.
+int signalSockets[2] = {-1, -1};
+
+extern "C" void writeSignalNumber(int signalNumber)
+{
+    const int savedErrno = errno;
+    const char number = static_cast<char>(signalNumber);
+    // A full socket means the loop has a signal to read already.
+    [[maybe_unused]] const ssize_t written = ::write(signalSockets[0], &number, 1);
+    errno = savedErrno;
+}
+
+} // namespace
+
+TerminationSignals::TerminationSignals(QObject *parent)
+    : QObject(parent)
+{
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, signalSockets) != 0)
+        return; // the signals keep their default action: the program ends without its shutdown
+    m_notifier = new QSocketNotifier(signalSockets[1], QSocketNotifier::Read, this);
+    connect(m_notifier, &QSocketNotifier::activated, this, &TerminationSignals::readSignals);
+
+    struct sigaction action = {};
+    action.sa_handler = writeSignalNumber;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (const int signalNumber : CaughtSignals)
+        ::sigaction(signalNumber, &action, nullptr);
+}
+
+TerminationSignals::~TerminationSignals()
+{
+    if (!m_notifier)
+        return;
+    for (const int signalNumber : CaughtSignals)
+        ::signal(signalNumber, SIG_DFL);
+    delete m_notifier;
+    ::close(signalSockets[0]);
+    ::close(signalSockets[1]);
+    signalSockets[0] = signalSockets[1] = -1;
+}
+
+void TerminationSignals::readSignals()
+{
+    char number = 0;
+    while (::read(signalSockets[1], &number, 1) == 1)
+        emit received(number);
+}
+
+} // namespace qx

@@ -1,0 +1,105 @@
+"""What a screen reader sees of the program: its windows and controls on the
+accessibility bus (AT-SPI), read with Debian's pyatspi.
+
+The program must have been started with Session.start(accessible=True). The
+accessibility bus is found through the case's own session bus, so pyatspi is
+imported only once the session exists.
+"""
+
+import os
+
+from x11session import WINDOW_WIDTHS, CaseFailed, wait_until
+
+
+class ScreenReader:
+    def __init__(self, session, program):
+        os.environ.update(DISPLAY=session.display, DBUS_SESSION_BUS_ADDRESS=session.bus_address)
+        import pyatspi  # noqa: E402 (needs the variables above)
+        self.atspi = pyatspi
+        self.program = program
+
+    def application(self):
+        def found():
+            for application in self.atspi.Registry.getDesktop(0):
+                if application is not None and application.get_process_id() == self.program.pid:
+                    return application
+            return None
+        return wait_until(found, "the program on the accessibility bus")
+
+    def showing(self, accessible):
+        return accessible.getState().contains(self.atspi.STATE_SHOWING)
+
+    def window(self, kind):
+        """The program's window of that kind ("main", "results", "exit") that is on screen."""
+        def found():
+            for window in self.application():
+                if window is None or not self.showing(window):
+                    continue
+                width = window.queryComponent().getExtents(self.atspi.DESKTOP_COORDS).width
+                if abs(width - WINDOW_WIDTHS[kind]) <= 8:
+                    return window
+            return None
+        return wait_until(found, f"the {kind} window on the accessibility bus")
+
+    def labelled_by(self, accessible):
+        names = []
+        for relation in accessible.getRelationSet():
+            if relation.getRelationType() == self.atspi.RELATION_LABELLED_BY:
+                names += [relation.getTarget(i).name for i in range(relation.getNTargets())]
+        return tuple(names)
+
+    def announcement(self, accessible):
+        """What a screen reader says of a control: its role, name, description
+        and the labels it is tied to (its label and its group)."""
+        return (accessible.getRoleName(), accessible.name, accessible.description,
+                self.labelled_by(accessible))
+
+    def descendants(self, accessible):
+        """Every accessible below, but not the entries of drop-down lists."""
+        for child in accessible:
+            if child is None:
+                continue
+            yield child
+            if child.getRole() != self.atspi.ROLE_COMBO_BOX:
+                yield from self.descendants(child)
+
+    def focusable_controls(self, window):
+        """The controls on screen that take the focus, in the tree's order."""
+        return [control for control in self.descendants(window)
+                if self.showing(control)
+                and control.getState().contains(self.atspi.STATE_FOCUSABLE)]
+
+    def texts(self, window, on_screen=True):
+        """The labels' texts; on_screen=False reads the tab not in front too."""
+        return [control.name for control in self.descendants(window)
+                if control.getRoleName() == "label" and (self.showing(control) or not on_screen)]
+
+    def control(self, window, role, name, on_screen=True):
+        """The control of that role and name; on_screen=False finds it on a
+        tab that is not in front, too."""
+        for control in self.descendants(window):
+            if (control.getRoleName() == role and control.name == name
+                    and (self.showing(control) or not on_screen)):
+                return control
+        raise CaseFailed(f"no {role} {name!r} in the window")
+
+    def focused(self, window):
+        """The control that has the keyboard focus, once there is one."""
+        def found():
+            for control in self.focusable_controls(window):
+                if control.getState().contains(self.atspi.STATE_FOCUSED):
+                    return control
+            return None
+        return wait_until(found, "a control with the focus")
+
+    def text_of(self, control):
+        return control.queryText().getText(0, -1)
+
+    def press(self, button):
+        """Presses a button through its accessibility action, as a screen reader does."""
+        action = button.queryAction()
+        for index in range(action.nActions):
+            if action.getName(index) == "Press":
+                action.doAction(index)
+                return
+        raise CaseFailed(f"{button.name!r} has no Press action")
