@@ -11,7 +11,8 @@
 // - each value percent-decodes to its trimmed entry, taf6 to the site
 //   directory;
 // - handed to the desktop (QUrl::fromEncoded, as the launcher does), the
-//   address goes out byte for byte as built.
+//   address goes out byte for byte as built;
+// - each character of an entry takes at most nine in the address.
 
 #include "core/modTellAFriend.h"
 #include "core/SiteDirectory.h"
@@ -70,6 +71,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     for (const QChar character : address)
         QX_FUZZ_CHECK(character.unicode() > 32 && character.unicode() < 127, detail);
     const QByteArray ascii = address.toLatin1();
+
+    // Each character of an entry takes at most nine in the address (three
+    // bytes of UTF-8, each as %XX): the bounds of the form's boxes bound it.
+    qsizetype entered = 0;
+    for (const QString &field : fields)
+        entered += field.size();
+    QX_FUZZ_CHECK(address.size() <= referralAddress(ReferralEntries{}).size() + 9 * entered, detail);
 
     const QByteArray page = pageAddress(QStringLiteral("qxos-refer-a-friend")).toLatin1();
     QX_FUZZ_CHECK(ascii.startsWith(page + '&'), detail);

@@ -19,9 +19,9 @@ packages=(
 )
 if ((with_tests)); then
     packages+=(
-        # the end-to-end cases: an X server, a window manager, input, a session
-        # bus and the accessibility bus, a stopped clock
-        python3 xvfb xauth xdotool x11-utils openbox wmctrl dbus
+        # the end-to-end cases: an X server, a window manager, input, the
+        # clipboard, a session bus and the accessibility bus, a stopped clock
+        python3 xvfb xauth xdotool x11-utils xclip openbox wmctrl dbus
         at-spi2-core python3-pyatspi faketime libfaketime
         # the packaging check
         desktop-file-utils appstream dpkg-dev file

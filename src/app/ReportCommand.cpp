@@ -11,8 +11,12 @@
 #include <QRegularExpression>
 #include <QTextStream>
 
+#include <cerrno>
+#include <cstring>
 #include <optional>
 #include <utility>
+
+#include <unistd.h>
 
 namespace qx {
 
@@ -181,18 +185,21 @@ const QString UsageText = QStringLiteral(
     "  --json              print the report as one JSON object keyed by field name\n"
     "  -h, --help          print this help and exit\n"
     "\n"
-    "Exit status: 0 after a report or this help; 2 when a date is refused or an\n"
-    "argument is not understood (one line on standard error says why).\n");
+    "Exit status: 0 after a report or this help; 1 when the output cannot be\n"
+    "written; 2 when a date is refused or an argument is not understood (one\n"
+    "line on standard error says why).\n");
 
-// The complaint quotes what was typed, which may hold line breaks or other
-// control characters; those are shown as \xNN (\uNNNN) to keep it one line.
+// The complaint quotes what was typed, which may hold line breaks, other
+// control characters or invisible formatting characters such as the
+// bidirectional controls (U+202E), which would make the line read otherwise
+// in a terminal; those are shown as \xNN (\uNNNN) to keep it one plain line.
 QString oneLine(const QString &text)
 {
     QString line;
     for (const QChar character : text) {
         const ushort code = character.unicode();
-        if (character.category() == QChar::Other_Control || character == QChar::LineSeparator
-            || character == QChar::ParagraphSeparator)
+        if (character.category() == QChar::Other_Control || character.category() == QChar::Other_Format
+            || character == QChar::LineSeparator || character == QChar::ParagraphSeparator)
             line += code <= 0xff ? QStringLiteral("\\x%1").arg(code, 2, 16, QLatin1Char('0'))
                                  : QStringLiteral("\\u%1").arg(code, 4, 16, QLatin1Char('0'));
         else
@@ -205,6 +212,20 @@ void complain(QTextStream &err, const QString &message)
 {
     err << ProgramName << ": " << oneLine(message) << '\n';
     err.flush();
+}
+
+bool writeAll(int output, const QByteArray &bytes)
+{
+    qsizetype written = 0;
+    while (written < bytes.size()) {
+        const ssize_t count = ::write(output, bytes.constData() + written, size_t(bytes.size() - written));
+        if (count < 0 && errno == EINTR)
+            continue;
+        if (count <= 0)
+            return false;
+        written += count;
+    }
+    return true;
 }
 
 } // namespace
@@ -264,6 +285,21 @@ int runReportCommand(const QStringList &arguments, QTextStream &out, QTextStream
         writeText(out, report);
     out.flush();
     return ReportExitSuccess;
+}
+
+int runReportCommand(const QStringList &arguments, int output, QTextStream &err)
+{
+    QString text;
+    QTextStream out(&text);
+    const int status = runReportCommand(arguments, out, err);
+    out.flush();
+    const QByteArray bytes = text.toUtf8();
+    if (!bytes.isEmpty() && !writeAll(output, bytes)) {
+        complain(err, QStringLiteral("cannot write to standard output: ")
+                          + QString::fromLocal8Bit(std::strerror(errno)));
+        return ReportExitWriteError;
+    }
+    return status;
 }
 
 } // namespace qx

@@ -1,8 +1,8 @@
 // The desktop program. It takes no command line: the start-up form runs the
 // start-up sequence, then the event loop runs until ExitApplication ends it.
 
-#include "core/ProgramInfo.h"
 #include "core/platform/TerminationSignals.h"
+#include "core/ProgramInfo.h"
 #include "ui/Fonts.h"
 #include "ui/Forms.h"
 #include "ui/platform/DesktopPlatform.h"

@@ -1,25 +1,34 @@
 #include "core/SingleInstanceGuard.h"
 
+#include "core/DeadLockFiles.h"
+#include "core/UserDirectories.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QStandardPaths>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace qx {
 
 namespace {
 
-QString runtimeDirectory()
+// The lock's folder, made if need be; false when it is not a folder of this
+// user's that only this user may write to, as another user could then take
+// or block the lock.
+bool prepareLockFolder(const QString &folder)
 {
-    // Without a usable XDG_RUNTIME_DIR, Qt falls back to a directory under
-    // /tmp; take the runtime directory only when it is the one the session set.
-    const QString fromSession = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (fromSession.isEmpty())
-        return {};
-    const QString directory = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (directory.isEmpty() || QDir::cleanPath(directory) != QDir::cleanPath(fromSession))
-        return {};
-    return directory;
+    QDir().mkpath(folder);
+    struct stat status = {};
+    return ::stat(QFile::encodeName(folder).constData(), &status) == 0 && S_ISDIR(status.st_mode)
+           && status.st_uid == ::getuid() && (status.st_mode & (S_IWGRP | S_IWOTH)) == 0;
+}
+
+bool isOtherThanFile(const QString &path)
+{
+    struct stat status = {};
+    return ::lstat(QFile::encodeName(path).constData(), &status) == 0 && !S_ISREG(status.st_mode);
 }
 
 // A lock file records the holder's PID and the application name. On Linux,
@@ -66,12 +75,16 @@ bool SingleInstanceGuard::anotherInstanceRunning()
 {
     if (m_lock.isLocked())
         return false;
-    const QFileInfo file(lockPath());
-    QDir().mkpath(file.absolutePath());
+    if (!prepareLockFolder(QFileInfo(lockPath()).absolutePath()))
+        return false;
+    removeDeadLockFile(lockPath());
     const ExecutableNameAsApplicationName recordedName;
     if (m_lock.tryLock(0))
         return false;
-    return m_lock.error() == QLockFile::LockFailedError;
+    // A copy's lock is a regular file (or none for a moment, while a copy
+    // replaces a stale one); what could not be removed from the path (a
+    // folder with files in it) is no copy, and the lock cannot be taken.
+    return m_lock.error() == QLockFile::LockFailedError && !isOtherThanFile(lockPath());
 }
 
 bool SingleInstanceGuard::holdsLock() const
@@ -86,14 +99,8 @@ QString SingleInstanceGuard::lockPath() const
 
 QString SingleInstanceGuard::defaultLockPath(const QString &executableBaseName)
 {
-    QString directory = runtimeDirectory();
-    if (directory.isEmpty()) {
-        directory = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
-        if (directory.isEmpty())
-            directory = QDir::homePath() + QStringLiteral("/.cache");
-        directory += QLatin1Char('/') + executableBaseName;
-    }
-    return directory + QLatin1Char('/') + executableBaseName + QStringLiteral(".lock");
+    return userCacheDirectory() + QLatin1Char('/') + executableBaseName + QLatin1Char('/')
+           + executableBaseName + QStringLiteral(".lock");
 }
 
 } // namespace qx

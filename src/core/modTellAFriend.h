@@ -12,6 +12,14 @@ inline constexpr QStringView MessagePlaceholder = u"Your Message";
 inline constexpr QStringView FriendNamePlaceholder = u"Friend's Name";
 inline constexpr QStringView FriendEmailPlaceholder = u"Friend's Email Address";
 
+// The bounds of the form's entries. No real name, e-mail address (254
+// characters at the most) or message needs more, and within them the
+// refer-a-friend address stays far below what one argument to the browser
+// launcher may hold (128 KiB): each character takes at most 9 in the address.
+inline constexpr int MaxNameLength = 128;
+inline constexpr int MaxEmailLength = 254;
+inline constexpr int MaxMessageLength = 2000;
+
 // The five entries of the refer-a-friend form, each trimmed of spaces.
 struct ReferralEntries {
     QString ReferName;

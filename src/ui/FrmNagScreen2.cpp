@@ -100,6 +100,12 @@ FrmNagScreen2::FrmNagScreen2(QWidget *parent)
     setTextOf(ui->txtMessage, QStringLiteral("Your Message\r\n"));
     layOutTexts();
 
+    for (QLineEdit *name : {ui->txtName, ui->txtFriendName})
+        name->setMaxLength(MaxNameLength);
+    for (QLineEdit *email : {ui->txtEmail, ui->txtFriendEmail})
+        email->setMaxLength(MaxEmailLength);
+    ui->txtMessage->setMaxLength(MaxMessageLength);
+
     if (const QScreen *screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
 

@@ -18,8 +18,8 @@ const QString ProgramName = QStringLiteral("QXFreeFriendshipCompatibilityTest");
 
 QString lockPath()
 {
-    return qEnvironmentVariable("XDG_RUNTIME_DIR") + QLatin1Char('/') + ProgramName
-        + QStringLiteral(".lock");
+    return qEnvironmentVariable("XDG_CACHE_HOME") + QLatin1Char('/') + ProgramName + QLatin1Char('/')
+        + ProgramName + QStringLiteral(".lock");
 }
 
 QString settingsPath()

@@ -299,6 +299,8 @@ void TestReportCommand::malformedArguments_data()
     // nor break the complaint into several lines.
     QTest::newRow("trailing line feed") << QStringList{QStringLiteral("1990-07-21\n"), good} << QStringList{you, QStringLiteral("\\x0a")};
     QTest::newRow("carriage return inside") << QStringList{good, QStringLiteral("1990-07\r-21")} << QStringList{friends, QStringLiteral("\\x0d")};
+    // A bidirectional control would make the complaint read otherwise in a terminal.
+    QTest::newRow("right-to-left override") << QStringList{QStringLiteral("1990-07-21\u202e"), good} << QStringList{you, QStringLiteral("\\u202e")};
     // A malformed date is reported even when the other one would be refused
     // by the window's checks: the dates must be readable first.
     QTest::newRow("malformed beats refused") << QStringList{QStringLiteral("1990-02-30"), QStringLiteral("1990-02-32")} << QStringList{friends, QStringLiteral("day")};
@@ -340,26 +342,44 @@ void TestReportCommand::help()
 void TestReportCommand::executable_data()
 {
     QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("output"); // "pipe", "full disk" or "closed"
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QString>("outContains");
     QTest::addColumn<QString>("err");
 
-    QTest::newRow("JSON report") << QStringList{QStringLiteral("--json"), QStringLiteral("1990-07-21"), QStringLiteral("1985-07-20")}
-                                 << 0 << QStringLiteral("\"YourFriendsSunSign\": \"Cancer\"") << QString();
+    const QStringList report{QStringLiteral("1990-07-21"), QStringLiteral("1985-07-20")};
+    const QStringList json = QStringList{QStringLiteral("--json")} + report;
+    const QString fullDisk = QStringLiteral("qx-friendship-report: cannot write to standard output: No space left on device\n");
+    const QString closed = QStringLiteral("qx-friendship-report: cannot write to standard output: Bad file descriptor\n");
+    QTest::newRow("JSON report") << json << "pipe" << 0 << QStringLiteral("\"YourFriendsSunSign\": \"Cancer\"") << QString();
     QTest::newRow("refused date") << QStringList{QStringLiteral("1990-02-30"), QStringLiteral("1985-07-20")}
-                                  << 2 << QString() << YourDateRefused + QLatin1Char('\n');
+                                  << "pipe" << 2 << QString() << YourDateRefused + QLatin1Char('\n');
+    // A report that cannot be written is a failure, said on standard error.
+    QTest::newRow("report, full disk") << report << "full disk" << 1 << QString() << fullDisk;
+    QTest::newRow("JSON, full disk") << json << "full disk" << 1 << QString() << fullDisk;
+    QTest::newRow("help, full disk") << QStringList{QStringLiteral("--help")} << "full disk" << 1 << QString() << fullDisk;
+    QTest::newRow("report, closed output") << report << "closed" << 1 << QString() << closed;
+    QTest::newRow("refused date, closed output") << QStringList{QStringLiteral("1990-02-30"), QStringLiteral("1985-07-20")}
+                                                 << "closed" << 2 << QString() << YourDateRefused + QLatin1Char('\n');
 }
 
 // The installed program: real stdout, stderr and exit status.
 void TestReportCommand::executable()
 {
     QFETCH(QStringList, arguments);
+    QFETCH(QString, output);
     QFETCH(int, exitCode);
     QFETCH(QString, outContains);
     QFETCH(QString, err);
 
     QProcess process;
-    process.start(QStringLiteral(QX_REPORT_EXECUTABLE), arguments);
+    if (output == QLatin1String("full disk"))
+        process.setStandardOutputFile(QStringLiteral("/dev/full"));
+    if (output == QLatin1String("closed"))
+        process.start(QStringLiteral("/bin/sh"), QStringList{QStringLiteral("-c"), QStringLiteral("exec \"$0\" \"$@\" >&-"),
+                                                             QStringLiteral(QX_REPORT_EXECUTABLE)} + arguments);
+    else
+        process.start(QStringLiteral(QX_REPORT_EXECUTABLE), arguments);
     QVERIFY(process.waitForFinished(30000));
     QCOMPARE(process.exitStatus(), QProcess::NormalExit);
     QCOMPARE(process.exitCode(), exitCode);

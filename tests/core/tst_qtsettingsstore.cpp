@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QtTest>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace qx;
@@ -48,6 +49,18 @@ bool permissionsBindUs()
     return ::geteuid() != 0;
 }
 
+// The most memory this process has held so far.
+qint64 peakMemoryKiB()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &line : status.readAll().split('\n'))
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').constFirst().toLongLong();
+    return 0;
+}
+
 } // namespace
 
 class TestQtSettingsStore : public QObject {
@@ -68,6 +81,14 @@ private slots:
         const QString name = executableBaseName();
         QtSettingsStore store(name);
         QCOMPARE(store.fileName(), expectedFile(name));
+
+        // A relative folder would make each working folder a store of its own.
+        const QByteArray saved = qgetenv("XDG_CONFIG_HOME");
+        qputenv("XDG_CONFIG_HOME", "config");
+        const QString fileName = QtSettingsStore(name).fileName();
+        qputenv("XDG_CONFIG_HOME", saved);
+        QCOMPARE(fileName, qEnvironmentVariable("HOME") + QStringLiteral("/.config/") + name + QLatin1Char('/')
+                               + name + QStringLiteral(".conf"));
     }
 
     void executableBaseNameIsTheFileNameWithoutExtension()
@@ -154,13 +175,56 @@ private slots:
         }
     }
 
-    void fileThatIsADirectoryCannotBeReadOrWritten()
+    // Not a file the program writes: neither read (a FIFO would never end,
+    // a huge file would fill the memory) nor written over.
+    void fileThatIsNoSettingsFileIsLeftAlone_data()
     {
-        const QString name = QStringLiteral("Directory");
-        QDir().mkpath(expectedFile(name));
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("folder") << "folder";
+        QTest::newRow("FIFO") << "fifo";
+        QTest::newRow("1 GiB") << "huge";
+        QTest::newRow("settings text just over 64 KiB") << "long";
+    }
+
+    void fileThatIsNoSettingsFileIsLeftAlone()
+    {
+        QFETCH(QString, kind);
+        const QString name = QStringLiteral("NoSettings-") + kind;
+        const QString path = expectedFile(name);
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        if (kind == QLatin1String("folder"))
+            QVERIFY(QDir().mkpath(path));
+        else if (kind == QLatin1String("fifo"))
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        else if (kind == QLatin1String("huge")) {
+            writeFile(path, "[Settings]\n");
+            QCOMPARE(::truncate(QFile::encodeName(path).constData(), qint64(1) << 30), 0);
+        } else
+            writeFile(path, "[Settings]\n" + QByteArray(64 * 1024, ';') + '\n');
+        const QFileInfo before(path);
+        const qint64 peakBefore = peakMemoryKiB();
+
         QtSettingsStore store(name);
         QCOMPARE(store.value(Section, key()), std::nullopt);
         QVERIFY(!store.setValue(Section, key(), QStringLiteral("x")));
+        store.flush();
+
+        QVERIFY2(peakMemoryKiB() - peakBefore < 64 * 1024, "the file was read whole");
+        const QFileInfo after(path);
+        QCOMPARE(after.isDir(), before.isDir());
+        QCOMPARE(after.size(), before.size());
+        QCOMPARE(after.lastModified(), before.lastModified());
+    }
+
+    // QSettings would wait for ever for a lock file that no program holds.
+    void deadLockOfTheStoreIsTakenOver()
+    {
+        const QString name = QStringLiteral("DeadLock");
+        QDir().mkpath(QFileInfo(expectedFile(name)).absolutePath());
+        QCOMPARE(::mkfifo(QFile::encodeName(expectedFile(name) + QStringLiteral(".lock")).constData(), 0600), 0);
+        QtSettingsStore store(name);
+        QVERIFY(store.setValue(Section, key(), QStringLiteral("x")));
+        QCOMPARE(QtSettingsStore(name).value(Section, key()), std::optional<QString>(QStringLiteral("x")));
     }
 
     void storeWhoseDirectoryCannotBeMadeCannotBeWritten()

@@ -7,6 +7,8 @@
 #include <QSysInfo>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 #include <atomic>
 #include <latch>
 #include <thread>
@@ -99,40 +101,52 @@ class TestSingleInstanceGuard : public QObject {
     Q_OBJECT
 
 private slots:
-    void lockLivesInTheRuntimeDirectory()
+    // Every copy of one user meets the same lock, whatever its session says;
+    // a relative base folder is ignored, as the XDG rules want.
+    void everyCopyOfOneUserFindsTheSameLock_data()
     {
-        QCOMPARE(SingleInstanceGuard::defaultLockPath(QStringLiteral("QXFreeFriendshipCompatibilityTest")),
-                 lockIn(QStringLiteral("QXFreeFriendshipCompatibilityTest")));
+        QTest::addColumn<QByteArray>("runtimeFolder"); // empty: unset
+        QTest::addColumn<QByteArray>("cacheFolder");
+        QTest::addColumn<QString>("expectedFolder");
+        const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+        const QByteArray cache = qgetenv("XDG_CACHE_HOME");
+        const QString home = qEnvironmentVariable("HOME") + QStringLiteral("/.cache");
+        QTest::newRow("runtime folder set") << runtime << cache << QString::fromLocal8Bit(cache);
+        QTest::newRow("no runtime folder (su, sudo -u)") << QByteArray() << cache << QString::fromLocal8Bit(cache);
+        QTest::newRow("relative runtime folder") << QByteArray("run") << cache << QString::fromLocal8Bit(cache);
+        QTest::newRow("relative cache folder") << runtime << QByteArray("cache") << home;
+        QTest::newRow("no cache folder") << runtime << QByteArray() << home;
     }
 
-    void withoutRuntimeDirectoryTheLockGoesToTheCacheNotTmp()
+    void everyCopyOfOneUserFindsTheSameLock()
     {
-        const QByteArray saved = qgetenv("XDG_RUNTIME_DIR");
-        qunsetenv("XDG_RUNTIME_DIR");
+        QFETCH(QByteArray, runtimeFolder);
+        QFETCH(QByteArray, cacheFolder);
+        QFETCH(QString, expectedFolder);
+        const QByteArray savedRuntime = qgetenv("XDG_RUNTIME_DIR");
+        const QByteArray savedCache = qgetenv("XDG_CACHE_HOME");
+        auto set = [](const char *name, const QByteArray &value) {
+            if (value.isEmpty())
+                qunsetenv(name);
+            else
+                qputenv(name, value);
+        };
+        set("XDG_RUNTIME_DIR", runtimeFolder);
+        set("XDG_CACHE_HOME", cacheFolder);
         const QString path = SingleInstanceGuard::defaultLockPath(QStringLiteral("Name"));
-        qputenv("XDG_RUNTIME_DIR", saved);
-        QCOMPARE(path, qEnvironmentVariable("XDG_CACHE_HOME") + QStringLiteral("/Name/Name.lock"));
-        QVERIFY(!path.startsWith(QStringLiteral("/tmp/runtime-")));
+        set("XDG_RUNTIME_DIR", savedRuntime);
+        set("XDG_CACHE_HOME", savedCache);
+        QCOMPARE(path, expectedFolder + QStringLiteral("/Name/Name.lock"));
+    }
 
-        // The fallback directory is made when the lock is taken.
+    void theLockFolderIsMadeWhenTheLockIsTaken()
+    {
+        const QString path = SingleInstanceGuard::defaultLockPath(QStringLiteral("Made"));
+        QVERIFY(!QFileInfo::exists(QFileInfo(path).absolutePath()));
         SingleInstanceGuard guard(path);
         QVERIFY(!guard.anotherInstanceRunning());
         QVERIFY(guard.holdsLock());
         QVERIFY(QFileInfo::exists(path));
-    }
-
-    void unsuitableRuntimeDirectoryIsNotReplacedByTmp()
-    {
-        const QByteArray saved = qgetenv("XDG_RUNTIME_DIR");
-        // A file where the runtime directory should be: Qt would fall back to /tmp.
-        const QString notADirectory = QFileInfo(runtimeDirectory()).absolutePath()
-            + QStringLiteral("/runtime-file");
-        writeFile(notADirectory, "not a directory");
-        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(notADirectory));
-        const QString path = SingleInstanceGuard::defaultLockPath(QStringLiteral("Name"));
-        qputenv("XDG_RUNTIME_DIR", saved);
-        QVERIFY2(!path.startsWith(QDir::tempPath() + QStringLiteral("/runtime-")), qPrintable(path));
-        QCOMPARE(path, qEnvironmentVariable("XDG_CACHE_HOME") + QStringLiteral("/Name/Name.lock"));
     }
 
     void firstCopyRunsSecondIsRefused()
@@ -220,17 +234,74 @@ private slots:
         }
     }
 
+    // A lock of a dead copy, and one without a holder (as a copy killed while
+    // creating it leaves it).
     void copiesRacingForAStaleLockLeaveExactlyOneRunning()
     {
         constexpr int copies = 8;
         const qint64 pid = deadPid();
         QVERIFY(pid > 0);
         const QByteArray stale = lockContentFor(lockIn(QStringLiteral("Scratch")), pid);
-        for (int round = 0; round < 10; ++round) {
+        for (int round = 0; round < 20; ++round) {
             const QString path = lockIn(QStringLiteral("StaleRace%1").arg(round));
-            writeFile(path, stale);
+            writeFile(path, round % 2 ? stale : QByteArray());
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::ReadWrite));
+            QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(-60), QFileDevice::FileModificationTime));
+            file.close();
             QCOMPARE(copiesRunningAfterRace(path, copies), 1);
         }
+    }
+
+    // Whatever lies at the lock's path that no copy can be holding is taken
+    // over: no start is kept out for ever, and none waits for ever.
+    void locksNoCopyCanHoldAreTakenOver_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<int>("ageSeconds");
+        QTest::addColumn<bool>("refused");
+        QTest::addColumn<bool>("locked");
+        QTest::newRow("empty file") << "file" << QByteArray() << 60 << false << true;
+        QTest::newRow("empty file a copy may be writing") << "file" << QByteArray() << 0 << true << false;
+        QTest::newRow("garbage") << "file" << QByteArray("\x01garbage\n") << 60 << false << true;
+        QTest::newRow("PID 0") << "file" << QByteArray("0\nQX\nhost\n") << 60 << false << true;
+        QTest::newRow("PID -1") << "file" << QByteArray("-1\nQX\nhost\n") << 86400 << false << true;
+        QTest::newRow("too large for a lock") << "file" << QByteArray(100000, '7') << 0 << false << true;
+        QTest::newRow("FIFO") << "fifo" << QByteArray() << 0 << false << true;
+        QTest::newRow("empty folder") << "folder" << QByteArray() << 0 << false << true;
+        // Left as it is; the lock cannot be taken, and the program starts.
+        QTest::newRow("folder with files") << "full folder" << QByteArray() << 0 << false << false;
+    }
+
+    void locksNoCopyCanHoldAreTakenOver()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QByteArray, content);
+        QFETCH(int, ageSeconds);
+        QFETCH(bool, refused);
+        QFETCH(bool, locked);
+        static int locks = 0;
+        const QString path = lockIn(QStringLiteral("Dead%1").arg(++locks));
+        if (kind == QLatin1String("fifo")) {
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        } else if (kind.endsWith(QLatin1String("folder"))) {
+            QVERIFY(QDir().mkpath(path));
+            if (kind == QLatin1String("full folder"))
+                writeFile(path + QStringLiteral("/file"), "kept");
+        } else {
+            writeFile(path, content);
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::ReadWrite));
+            QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(-ageSeconds),
+                                     QFileDevice::FileModificationTime));
+        }
+
+        SingleInstanceGuard guard(path);
+        QCOMPARE(guard.anotherInstanceRunning(), refused);
+        QCOMPARE(guard.holdsLock(), locked);
+        if (locked)
+            QCOMPARE(recordedPid(path), QCoreApplication::applicationPid());
     }
 
     void guardThatCannotWorkLetsTheProgramStart()

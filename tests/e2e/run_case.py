@@ -17,6 +17,7 @@ import datetime
 import os
 import signal
 import sys
+import time
 import traceback
 import urllib.parse
 
@@ -37,6 +38,8 @@ MAIN_BOTTOM_BANNER = (211, 383)   # lblCobrand / lblFullBrand
 RESULTS_EXIT = (482, 503)
 RESULTS_BACK = (570, 503)
 RESULTS_BOTTOM_BANNER = (211, 503)
+RESULTS_PROFILE_TAB = (60, 80)    # "Friendship Profile", in window coordinates
+RESULTS_PROFILE_BOX_Y = 230       # inside the first profile box, window coordinates
 EXIT_SCREEN_EXIT = (441, 196)     # cmdClose
 EXIT_SCREEN_NAME = (126, 249)
 EXIT_SCREEN_EMAIL = (360, 249)
@@ -146,8 +149,7 @@ def first_start(session):
           f"main window not centred: {geometry}")
     check(session.stored_reminder_date() == REMINDER_DAY.isoformat(),
           f"stored reminder date {session.stored_reminder_date()!r}")
-    lock = session.path("runtime", "QXFreeFriendshipCompatibilityTest.lock")
-    with open(lock) as lock_file:
+    with open(session.lock_file()) as lock_file:
         check(lock_file.readline().strip() == str(program.pid), "the lock names another process")
     check(session.opened() == [], f"pages opened at start: {session.opened()}")
     leave_normally(session, program)
@@ -172,7 +174,7 @@ def second_copy_refused(session):
 def killed_copy_then_normal_start(session):
     first, _ = start_main(session)
     first.kill(signal.SIGKILL)
-    check(os.path.exists(session.path("runtime", "QXFreeFriendshipCompatibilityTest.lock")),
+    check(os.path.exists(session.lock_file()),
           "the killed copy left no lock behind (nothing to take over)")
     second, _ = start_main(session)
     leave_normally(session, second)
@@ -440,17 +442,62 @@ def settings_cannot_be_written(session):
 
 
 @case
-def runtime_directory_missing(session):
-    # Under a directory that is missing too, so that nothing can make it.
-    missing = session.path("gone", "runtime")
-    first, _ = start_main(session, XDG_RUNTIME_DIR=missing)
-    # The guard still works without the runtime directory.
-    second = session.start(XDG_RUNTIME_DIR=missing)
-    box = second.wait_for_kinds("box", refuse=("main",))["box"]
-    session.keys(box, "Return")
-    check(second.wait_for_end() == 0, "the refused copy did not end normally")
+def copies_meet_whatever_their_runtime_folder(session):
+    """Copies started without XDG_RUNTIME_DIR (su, sudo -u, some launchers),
+    with a missing one or a relative one meet the lock of the copy that runs."""
+    first, _ = start_main(session)
+    for runtime in (None, session.path("gone", "runtime"), "relative"):
+        second = session.start(XDG_RUNTIME_DIR=runtime)
+        box = second.wait_for_kinds("box", refuse=("main",))["box"]
+        session.keys(box, "Return")
+        check(second.wait_for_end() == 0, f"the refused copy ({runtime}) did not end normally")
     check(first.kinds() == ["main"], f"first copy shows {first.kinds()}")
     leave_normally(session, first)
+
+
+@case
+def dead_locks_and_another_programs_clipboard(session):
+    """Nobody holds a lock a copy left empty, nor a FIFO at the lock's path:
+    the program starts. A test leaves another program's clipboard and mouse
+    selection alone, and still wipes what was copied from a profile."""
+    lock = session.lock_file()
+    os.makedirs(os.path.dirname(lock))
+    open(lock, "w").close()
+    os.utime(lock, (time.time() - 3600,) * 2)
+    program, _ = start_main(session)
+    program.kill()
+    os.remove(lock)
+    os.mkfifo(lock)
+    program, main = start_main(session)
+
+    editor_text = session.path("editor-text")
+    with open(editor_text, "w") as text:
+        text.write("copied in an editor")
+    for selection in ("clipboard", "primary"):
+        session.spawn(["xclip", "-quiet", "-selection", selection, editor_text], f"xclip-{selection}.log",
+                      session.desktop_environment())
+    wait_until(lambda: session.selection("primary") == "copied in an editor", "the editor's selection")
+    results = run_test(session, program, main)
+    session.click(results, *RESULTS_PROFILE_TAB)
+    for y in range(120, 480, 20):
+        session.tool("xdotool", "mousemove", "--window", results, "300", str(y))
+    for selection in ("clipboard", "primary"):
+        check(session.selection(selection) == "copied in an editor", f"the editor's {selection} was wiped")
+
+    # Selecting and copying a profile makes it this program's: the next move wipes it.
+    for step in (["mousemove", "--window", results, "100", str(RESULTS_PROFILE_BOX_Y)], ["mousedown", "1"],
+                 ["mousemove", "--window", results, "250", str(RESULTS_PROFILE_BOX_Y)],
+                 ["mousemove", "--window", results, "400", str(RESULTS_PROFILE_BOX_Y)], ["mouseup", "1"]):
+        session.tool("xdotool", *step)
+    wait_until(lambda: session.selection("primary"), "the profile's text selected")
+    session.keys(results, "ctrl+c")
+    wait_until(lambda: session.selection("clipboard"), "the profile's text copied")
+    session.tool("xdotool", "mousemove", "--window", results, "300", str(RESULTS_PROFILE_BOX_Y + 10))
+    wait_until(lambda: not session.selection("clipboard") and not session.selection("primary"),
+               "the profile's text wiped from the clipboard")
+    session.keys(results, "alt+e")
+    program.wait_for_kinds("exit")
+    end_at_exit_screen(session, program, "button")
 
 
 @case
@@ -618,7 +665,7 @@ def termination_signals_end_the_program_like_exit(session):
     """SIGTERM, SIGINT and SIGHUP run the normal shutdown: no window left,
     the lock released, exit status 0; also while the results window or the
     reminder's question is up."""
-    lock = session.path("runtime", "QXFreeFriendshipCompatibilityTest.lock")
+    lock = session.lock_file()
 
     def end_by(sig, program, what):
         os.kill(program.pid, sig)

@@ -304,6 +304,9 @@ class Session:
                            self.program_environment(today, path, accessible, **changes))
         return Program(self, popen, self.path("logs", log_name))
 
+    def lock_file(self):
+        return self.path("cache", PROGRAM_NAME, PROGRAM_NAME + ".lock")
+
     def settings_file(self):
         return self.path("config", PROGRAM_NAME, PROGRAM_NAME + ".conf")
 
@@ -370,6 +373,11 @@ class Session:
             if abs(width - expected) <= 8:
                 return kind
         return f"unknown({width})"
+
+    def selection(self, name):
+        """What the X selection ("clipboard" or "primary") holds, "" when nobody owns it."""
+        result = self.tool("xclip", "-o", "-selection", name, check=False)
+        return result.stdout if result.returncode == 0 else ""
 
     def stacking(self):
         """The managed windows from the bottom to the top of the stack."""

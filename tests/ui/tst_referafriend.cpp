@@ -8,6 +8,8 @@
 #include "ui/Forms.h"
 #include "ui/FrmNagScreen2.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QPlainTextEdit>
 #include <QtTest>
 
@@ -239,6 +241,28 @@ private slots:
         QCOMPARE(ReferralFields().ReferMessage, QStringLiteral("Hi\r\nthere"));
         QCOMPARE(services->urls.addresses.size(), 1);
         QVERIFY(services->urls.addresses.first().contains(QStringLiteral("&taf3=Hi%0D%0Athere&taf4=")));
+    }
+
+    // The boxes hold what no real name, e-mail address or message needs to
+    // exceed, however much is pasted, and the longest entries they hold make
+    // an address far below what one argument to the browser launcher takes.
+    void entriesAreBoundedAndTheAddressStaysShort()
+    {
+        const QString flood(1000000, QChar(0x20AC)); // the euro sign: three bytes of UTF-8
+        QGuiApplication::clipboard()->setText(flood);
+        for (QLineEdit *box : {boxes.name, boxes.email, boxes.friendName, boxes.friendEmail}) {
+            box->clear();
+            box->paste();
+        }
+        boxes.message->clear();
+        boxes.message->paste();
+        QCOMPARE(texts(), (QStringList{flood.left(128), flood.left(254), flood.left(128), flood.left(254),
+                                       flood.left(2000)}));
+
+        const ReferralEntries longest{flood.left(MaxNameLength), flood.left(MaxEmailLength),
+                                      QString(MaxMessageLength, QChar(0x20AC)), flood.left(MaxNameLength),
+                                      flood.left(MaxEmailLength)};
+        QVERIFY(referralAddress(longest).size() < 32 * 1024);
     }
 
     void everyCharacterOutsideTheUnreservedSetIsEncoded_data()

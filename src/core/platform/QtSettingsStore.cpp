@@ -1,12 +1,22 @@
 #include "core/platform/QtSettingsStore.h"
 
+#include "core/DeadLockFiles.h"
+#include "core/UserDirectories.h"
+
 #include <QFile>
-#include <QFileInfo>
 #include <QStringDecoder>
+
+#include <cerrno>
+
+#include <sys/stat.h>
 
 namespace qx {
 
 namespace {
+
+// The store holds one short date. A file larger than this is no file of ours:
+// it is left alone, and never read whole.
+constexpr qint64 MaxSettingsFileSize = 64 * 1024;
 
 // QSettings reads almost anything as an INI file and takes what it cannot
 // parse for missing keys. Accept only a file that is text made of blank
@@ -28,7 +38,8 @@ bool looksLikeIniText(const QByteArray &bytes)
             continue;
         if (content.startsWith(QLatin1Char('[')) && content.endsWith(QLatin1Char(']')))
             continue;
-        if (content.indexOf(QLatin1Char('=')) > 0)
+        // A key may be empty: QSettings itself writes "=" for a key "/".
+        if (content.contains(QLatin1Char('=')))
             continue;
         return false;
     }
@@ -36,43 +47,51 @@ bool looksLikeIniText(const QByteArray &bytes)
 }
 
 // True when the store's file is missing (nothing stored yet) or is a
-// readable settings file.
+// readable settings file. Looked at before QSettings opens it: QSettings
+// reads a FIFO for ever and a huge file whole.
 bool isUsableSettingsFile(const QString &path)
 {
-    const QFileInfo info(path);
-    if (!info.exists())
-        return true;
-    if (!info.isFile())
+    struct stat status = {};
+    if (::stat(QFile::encodeName(path).constData(), &status) != 0)
+        return errno == ENOENT;
+    if (!S_ISREG(status.st_mode) || status.st_size > MaxSettingsFileSize)
         return false;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return false;
-    return looksLikeIniText(file.readAll());
+    const QByteArray bytes = file.read(MaxSettingsFileSize + 1);
+    return bytes.size() <= MaxSettingsFileSize && looksLikeIniText(bytes);
 }
 
 } // namespace
 
 QtSettingsStore::QtSettingsStore(const QString &applicationName)
-    : m_applicationName(applicationName)
+    : m_fileName(userConfigDirectory() + QLatin1Char('/') + applicationName + QLatin1Char('/')
+                 + applicationName + QStringLiteral(".conf"))
 {
 }
 
 QtSettingsStore::~QtSettingsStore() = default;
 
-QSettings &QtSettingsStore::settings() const
+QSettings *QtSettingsStore::usableSettings()
 {
+    if (!isUsableSettingsFile(m_fileName))
+        return nullptr;
+    // QSettings waits for its lock file to be free, and would wait for ever on one
+    // that no program holds.
+    removeDeadLockFile(m_fileName + QStringLiteral(".lock"));
     // Opened on first use: a run that never asks for a setting never reads the file.
     if (!m_settings)
-        m_settings = std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
-                                                 m_applicationName, m_applicationName);
-    return *m_settings;
+        m_settings = std::make_unique<QSettings>(m_fileName, QSettings::IniFormat);
+    return m_settings->status() == QSettings::NoError ? m_settings.get() : nullptr;
 }
 
 std::optional<QString> QtSettingsStore::value(const QString &section, const QString &key)
 {
-    QSettings &store = settings();
-    if (!isUsableSettingsFile(store.fileName()) || store.status() != QSettings::NoError)
+    QSettings *settings = usableSettings();
+    if (!settings)
         return std::nullopt;
+    QSettings &store = *settings;
     const QString path = section + QLatin1Char('/') + key;
     if (!store.contains(path))
         return QString();
@@ -84,12 +103,12 @@ std::optional<QString> QtSettingsStore::value(const QString &section, const QStr
 
 bool QtSettingsStore::setValue(const QString &section, const QString &key, const QString &value)
 {
-    QSettings &store = settings();
-    if (!isUsableSettingsFile(store.fileName()) || store.status() != QSettings::NoError)
+    QSettings *store = usableSettings();
+    if (!store)
         return false;
-    store.setValue(section + QLatin1Char('/') + key, value);
-    store.sync();
-    return store.status() == QSettings::NoError;
+    store->setValue(section + QLatin1Char('/') + key, value);
+    store->sync();
+    return store->status() == QSettings::NoError;
 }
 
 void QtSettingsStore::flush()
@@ -103,7 +122,7 @@ void QtSettingsStore::flush()
 
 QString QtSettingsStore::fileName() const
 {
-    return settings().fileName();
+    return m_fileName;
 }
 
 } // namespace qx

@@ -9,9 +9,11 @@
 namespace qx {
 
 // QSettings in the per-user INI store of the XDG config directory
-// ($XDG_CONFIG_HOME/<name>/<name>.conf), under the given application name.
-// A file that cannot be read or parsed reads as nothing, a store that cannot
-// be written refuses the write; neither is reported any further.
+// ($XDG_CONFIG_HOME/<name>/<name>.conf, see UserDirectories.h), under the
+// given application name. A file that cannot be read or parsed, is not a
+// regular file or is larger than any the program writes reads as nothing and
+// is never written; a store that cannot be written refuses the write; neither
+// is reported any further.
 class QtSettingsStore final : public SettingsStore {
 public:
     explicit QtSettingsStore(const QString &applicationName);
@@ -22,10 +24,11 @@ public:
     QString fileName() const;
 
 private:
-    QSettings &settings() const;
+    // The store, or nullptr when its file is unusable.
+    QSettings *usableSettings();
 
-    QString m_applicationName;
-    mutable std::unique_ptr<QSettings> m_settings;
+    QString m_fileName;
+    std::unique_ptr<QSettings> m_settings;
 };
 
 } // namespace qx

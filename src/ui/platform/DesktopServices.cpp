@@ -10,6 +10,14 @@
 
 namespace qx {
 
+namespace {
+
+void dropMessage(QtMsgType, const QMessageLogContext &, const QString &)
+{
+}
+
+} // namespace
+
 MessageAnswer QtMessageBoxes::show(const QString &text, MessageIcon icon, MessageButtons buttons)
 {
     // The texts break lines with a lone carriage return; the box breaks them with a line feed.
@@ -41,8 +49,13 @@ MessageAnswer QtMessageBoxes::show(const QString &text, MessageIcon icon, Messag
 
 void DesktopUrlOpener::open(const QString &address)
 {
+    // When no browser can be started, Qt warns with the whole address, and
+    // the refer-a-friend address carries names and e-mail addresses: the
+    // program prints nothing while it hands an address over.
+    const QtMessageHandler previous = qInstallMessageHandler(dropMessage);
     // The addresses are built ready-encoded; take them byte for byte.
     QDesktopServices::openUrl(QUrl::fromEncoded(address.toUtf8()));
+    qInstallMessageHandler(previous);
 }
 
 void SystemClipboard::clear()
@@ -50,8 +63,9 @@ void SystemClipboard::clear()
     QClipboard *clipboard = QGuiApplication::clipboard();
     if (!clipboard)
         return;
-    clipboard->clear(QClipboard::Clipboard);
-    if (clipboard->supportsSelection())
+    if (clipboard->ownsClipboard())
+        clipboard->clear(QClipboard::Clipboard);
+    if (clipboard->supportsSelection() && clipboard->ownsSelection())
         clipboard->clear(QClipboard::Selection);
 }
 

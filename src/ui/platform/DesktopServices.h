@@ -19,7 +19,8 @@ public:
     void open(const QString &address) override;
 };
 
-// The system clipboard and the mouse selection.
+// The system clipboard and the mouse selection, emptied only while this
+// program owns them.
 class SystemClipboard final : public Clipboard {
 public:
     void clear() override;
