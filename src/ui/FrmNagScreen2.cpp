@@ -98,7 +98,6 @@ FrmNagScreen2::FrmNagScreen2(QWidget *parent)
     ui->Check1->setText(exitScreenVisitCaption(siteHost()));
     ui->Label3->setText(exitScreenPromotion());
     setTextOf(ui->txtMessage, QStringLiteral("Your Message\r\n"));
-    layOutTexts();
 
     for (QLineEdit *name : {ui->txtName, ui->txtFriendName})
         name->setMaxLength(MaxNameLength);
@@ -156,6 +155,13 @@ void FrmNagScreen2::closeEvent(QCloseEvent *event)
 // spontaneous show event and keeps its focus where the user left it.
 void FrmNagScreen2::showEvent(QShowEvent *event)
 {
+    // The texts are fitted when the window is first shown: the test command
+    // loads it only to hide it, and each condensed font the fitting tries is
+    // a font of its own to load.
+    if (!m_textsLaidOut) {
+        layOutTexts();
+        m_textsLaidOut = true;
+    }
     QWidget::showEvent(event);
     if (!event->spontaneous())
         ui->cmdClose->setFocus();

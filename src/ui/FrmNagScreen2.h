@@ -40,6 +40,7 @@ private:
     void setTextOf(QWidget *box, const QString &text);
 
     std::unique_ptr<Ui::FrmNagScreen2> ui;
+    bool m_textsLaidOut = false;
 };
 
 } // namespace qx

@@ -1,17 +1,19 @@
 #include "ui/ProgramIcon.h"
 
-#include <QSize>
+#include "ui/WindowIconPixels.h"
+
+#include <QPixmap>
 
 namespace qx {
 
 QIcon programIcon()
 {
     static const QIcon icon = [] {
-        QIcon rendered;
-        for (const int size : {16, 24, 32, 48, 64, 128})
-            rendered.addFile(QStringLiteral(":/icons/%1x%1/apps/qxfriendship.png").arg(size),
-                             QSize(size, size));
-        return rendered;
+        QIcon built;
+        for (const windowicon::Size &size : windowicon::Sizes)
+            built.addPixmap(QPixmap::fromImage(QImage(reinterpret_cast<const uchar *>(size.pixels), size.size,
+                                                      size.size, size.size * 4, size.format)));
+        return built;
     }();
     return icon;
 }

@@ -4,7 +4,7 @@
 
 namespace qx {
 
-// The program's icon, rendered from its SVG at the usual sizes.
+// The program's icon, rendered from its SVG at build time at the usual sizes.
 QIcon programIcon();
 
 } // namespace qx

@@ -2,6 +2,7 @@
 
 #include "core/modHelp.h"
 #include "core/ProgramInfo.h"
+#include "ui/Fonts.h"
 #include "ui/Forms.h"
 #include "ui/FrmAbout.h"
 #include "ui/FrmNagScreen2.h"
@@ -22,7 +23,7 @@ ProgramWindow::ProgramWindow(QWidget *parent)
     // Verdana 8.25 pt. Form files hold whole points only, so the window takes
     // it here, before its controls are created, which then take their size
     // from it.
-    QFont font(QStringLiteral("Verdana"));
+    QFont font(formFamily());
     font.setPointSizeF(8.25);
     setFont(font);
 }

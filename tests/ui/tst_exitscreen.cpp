@@ -155,6 +155,7 @@ private slots:
     void noTextIsCutOffOrCovered()
     {
         FrmNagScreen2 *screen = Forms::get<FrmNagScreen2>();
+        screen->show(); // the texts are fitted when it is first shown
         const QStringList clipped = qx::test::clippedControls(screen, {QStringLiteral("txtMessage")});
         QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QStringLiteral("; "))));
         const QStringList overlaps = qx::test::overlappingControls(screen);
