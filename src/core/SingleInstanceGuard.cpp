@@ -14,15 +14,17 @@ namespace qx {
 
 namespace {
 
-// The lock's folder, made if need be; false when it is not a folder of this
-// user's that only this user may write to, as another user could then take
-// or block the lock.
+// The lock's folder, made for this user alone if need be; false when it is
+// not a folder of this user's or everyone may write to it, as another user
+// could then take or block the lock.
 bool prepareLockFolder(const QString &folder)
 {
-    QDir().mkpath(folder);
+    QDir().mkpath(QFileInfo(folder).absolutePath());
+    const QByteArray name = QFile::encodeName(folder);
+    ::mkdir(name.constData(), 0700);
     struct stat status = {};
-    return ::stat(QFile::encodeName(folder).constData(), &status) == 0 && S_ISDIR(status.st_mode)
-           && status.st_uid == ::getuid() && (status.st_mode & (S_IWGRP | S_IWOTH)) == 0;
+    return ::stat(name.constData(), &status) == 0 && S_ISDIR(status.st_mode) && status.st_uid == ::getuid()
+           && (status.st_mode & S_IWOTH) == 0;
 }
 
 bool isOtherThanFile(const QString &path)
