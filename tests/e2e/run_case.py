@@ -98,6 +98,14 @@ def fill_entries(session, main, you=("alex", 21, 7, 1990), friend=("sam", 20, 7,
     session.keys(main, "Tab")
 
 
+def answer_message(session, program):
+    """A message box is up over the main window: OK, and the main window is
+    left alone on the screen."""
+    box = program.wait_for_kinds("main", "box")["box"]
+    session.keys(box, "Return")
+    program.wait_for_kinds("main")
+
+
 def run_test(session, program, main):
     """A whole valid test by keyboard; returns the results window."""
     fill_entries(session, main)
@@ -189,9 +197,7 @@ def keyboard_test(session):
     # 31 April is refused with a message; the main window stays.
     fill_entries(session, main, you=("alex", 31, 4, 1990))
     session.keys(main, "space")
-    box = program.wait_for_kinds("main", "box")["box"]
-    session.keys(box, "Return")
-    program.wait_for_kinds("main")
+    answer_message(session, program)
     # Back to the user's day (seven fields before the button): 21 July.
     session.keys(main, "--repeat", "7", "shift+Tab")
     pick(session, main, -10)
@@ -589,9 +595,7 @@ def alt_f_opens_the_file_menu(session):
     # Alt+F opens the menu at once: F runs its first item, the test, which
     # finds no names.
     session.keys(main, "alt+f", "f")
-    box = program.wait_for_kinds("main", "box")["box"]
-    session.keys(box, "Return")
-    program.wait_for_kinds("main")
+    answer_message(session, program)
     session.keys(main, "alt+f", "x")
     program.wait_for_kinds("exit")
     end_at_exit_screen(session, program, "button")
@@ -609,9 +613,7 @@ def name_box_keys(session):
     session.keys(main, "alt+q", "alt+1", "alt+j")
     for keys in (["ctrl+bracketleft"], ["shift+Home", "ctrl+Insert", "End", "shift+Insert"]):
         session.keys(main, *keys)
-        box = program.wait_for_kinds("main", "box")["box"]
-        session.keys(box, "Return")
-        program.wait_for_kinds("main")
+        answer_message(session, program)
     text = reader.text_of(name_box)
     check(text == "ANN", f"the name box holds {text!r}")
     session.keys(main, "ctrl+m")
