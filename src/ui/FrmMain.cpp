@@ -11,6 +11,7 @@
 #include "ui/StartupForm.h"
 
 #include <QComboBox>
+#include <QStringListModel>
 
 #include <cstdint>
 #include <optional>
@@ -39,13 +40,21 @@ QStringList numbers(int first, int last)
     return list;
 }
 
+// The entries of one kind of date list. Both persons' lists of a kind show
+// the same entries, so they share one model; each keeps its own current entry.
+struct DateListModels {
+    QStringListModel *days;
+    QStringListModel *months;
+    QStringListModel *years;
+};
+
 // One person's day, month and year lists, filled in that order, each then
 // on its first entry.
-void fillDateLists(QComboBox *days, QComboBox *months, QComboBox *years)
+void fillDateLists(const DateListModels &models, QComboBox *days, QComboBox *months, QComboBox *years)
 {
-    days->addItems(numbers(1, DaysInDayList));
-    months->addItems(monthNames());
-    years->addItems(numbers(FirstBirthYear, LastBirthYear));
+    days->setModel(models.days);
+    months->setModel(models.months);
+    years->setModel(models.years);
     for (QComboBox *list : {days, months, years})
         list->setCurrentIndex(0);
 }
@@ -85,8 +94,13 @@ FrmMain::~FrmMain() = default;
 // Fills the six lists and picks 1 January 1900 for both persons.
 void FrmMain::Form_Load()
 {
-    fillDateLists(ui->cboDate, ui->cboMonth, ui->cboYear);
-    fillDateLists(ui->cboFriendDate, ui->cboFriendMonth, ui->cboFriendYear);
+    const DateListModels models = {
+        new QStringListModel(numbers(1, DaysInDayList), this),
+        new QStringListModel(monthNames(), this),
+        new QStringListModel(numbers(FirstBirthYear, LastBirthYear), this),
+    };
+    fillDateLists(models, ui->cboDate, ui->cboMonth, ui->cboYear);
+    fillDateLists(models, ui->cboFriendDate, ui->cboFriendMonth, ui->cboFriendYear);
 }
 
 bool FrmMain::ValidateEntries()
