@@ -8,8 +8,8 @@
 //
 //   qx-render-icon --pixels ICON.svg OUTPUT.h SIZE...
 //
-// writes a C++ header with the pixels of each SIZE as a pixmap made from
-// those PNG files holds them, for the window icon.
+// writes a C++ header with the pixels of each SIZE as the program would get
+// them from those PNG files, for the window icon.
 
 #include <QBuffer>
 #include <QDir>
@@ -50,17 +50,15 @@ bool renderSize(QSvgRenderer &renderer, int size, const QString &path)
     return QDir().mkpath(QFileInfo(path).absolutePath()) && render(renderer, size).save(path, "PNG");
 }
 
-// The image as a pixmap made from the PNG file holds it: read back without
-// premultiplication, as QImageReader gives it, then premultiplied, as
-// QPixmap::fromImage stores every image with an alpha channel. The program
-// then wraps these pixels in pixmaps as they are, with no copy at start.
-QImage asPixmapFromPng(const QImage &image)
+// The image as it comes back from a PNG file: stored without
+// premultiplication, as QImageReader gives it.
+QImage throughPng(const QImage &image)
 {
     QByteArray png;
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
     image.save(&buffer, "PNG");
-    return QImage::fromData(png, "PNG").convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    return QImage::fromData(png, "PNG");
 }
 
 bool writePixels(QSvgRenderer &renderer, const QList<int> &sizes, const QString &path)
@@ -69,11 +67,11 @@ bool writePixels(QSvgRenderer &renderer, const QList<int> &sizes, const QString 
     if (!QDir().mkpath(QFileInfo(path).absolutePath()) || !file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return false;
     QTextStream out(&file);
-    out << "// Written by qx-render-icon: the window icon's pixels, as pixmaps made from its PNG files hold them.\n"
+    out << "// Written by qx-render-icon: the window icon's pixels, as its PNG files hold them.\n"
            "#pragma once\n\n#include <QImage>\n\nnamespace qx::windowicon {\n\n";
     QStringList entries;
     for (const int size : sizes) {
-        const QImage image = asPixmapFromPng(render(renderer, size));
+        const QImage image = throughPng(render(renderer, size));
         out << "inline constexpr quint32 Pixels" << size << "[] = {";
         for (int y = 0; y < size; ++y) {
             out << "\n   ";

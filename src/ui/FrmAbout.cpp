@@ -37,7 +37,7 @@ FrmAbout::FrmAbout(QWidget *parent)
     setWindowTitle(windowCaption());
     ui->lblTitle->setText(windowCaption());
     setWindowIcon(programIcon());
-    ui->picIcon->setPixmap(programIcon().pixmap(ui->picIcon->size(), devicePixelRatioF()));
+    ui->picIcon->setPixmap(programPicture(ui->picIcon->size(), devicePixelRatioF()));
     ui->lblHomePage->setText(QStringLiteral("Click here to visit ") + siteHost());
 
     // The design was made for Verdana; where the substitute font draws a

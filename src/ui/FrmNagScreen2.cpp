@@ -92,8 +92,7 @@ FrmNagScreen2::FrmNagScreen2(QWidget *parent)
     setWindowTitle(windowCaption());
     ui->lblNagScreen2Caption->setText(windowCaption());
     setWindowIcon(programIcon());
-    ui->picNagscreen2Icon->setPixmap(
-        programIcon().pixmap(ui->picNagscreen2Icon->size(), devicePixelRatioF()));
+    ui->picNagscreen2Icon->setPixmap(programPicture(ui->picNagscreen2Icon->size(), devicePixelRatioF()));
     ui->Label2->setText(exitScreenAppeal(drawAppealIndex()));
     ui->Check1->setText(exitScreenVisitCaption(siteHost()));
     ui->Label3->setText(exitScreenPromotion());
