@@ -22,7 +22,9 @@ set(CPACK_STRIP_FILES ON)
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${QX_PACKAGE_MAINTAINER}")
-set(CPACK_DEBIAN_PACKAGE_SECTION "games")
+# The programs live in /usr/bin, where scripts, cron jobs and root find the
+# report command too; the games section would want them in /usr/games.
+set(CPACK_DEBIAN_PACKAGE_SECTION "misc")
 set(CPACK_DEBIAN_PACKAGE_PRIORITY "optional")
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${QX_HOMEPAGE_URL}")
 set(CPACK_DEBIAN_COMPRESSION_TYPE "xz")
@@ -31,5 +33,13 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The X11 platform plug-in that Qt loads at run time ships in libqt6gui6,
 # which the computed list names anyway.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-dejavu-core")
+
+# What Debian wants in /usr/share/doc/PACKAGE: the machine-readable copyright
+# file and the changelog, compressed with gzip -9n as the manual pages are.
+set(QX_PACKAGE_DOC_DIR "${CMAKE_INSTALL_DATADIR}/doc/${CPACK_PACKAGE_NAME}")
+configure_file("${QX_PACKAGING_SOURCE_DIR}/copyright.in" "${QX_PACKAGING_BINARY_DIR}/copyright" @ONLY)
+install(FILES "${QX_PACKAGING_BINARY_DIR}/copyright" DESTINATION "${QX_PACKAGE_DOC_DIR}")
+configure_file("${QX_PACKAGING_SOURCE_DIR}/changelog.in" "${QX_PACKAGING_BINARY_DIR}/changelog" @ONLY)
+qx_install_compressed("${QX_PACKAGING_BINARY_DIR}/changelog" "${QX_PACKAGE_DOC_DIR}")
 
 include(CPack)

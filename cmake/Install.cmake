@@ -3,7 +3,8 @@
 #   share/applications/ID.desktop          the menu entry
 #   share/metainfo/ID.metainfo.xml         the software-centre description
 #   share/icons/hicolor/*/apps/ID.{svg,png} the icon, scalable and rendered
-#   share/man/man1/qx-friendship-report.1  the command's manual page
+#   share/man/man1/*.1                     the manual pages of both programs
+#   share/doc/PACKAGE/{copyright,changelog} what Debian wants of every package
 # then describes the Debian package built from the same files (DebianPackage.cmake).
 include(GNUInstallDirs)
 
@@ -34,6 +35,25 @@ configure_file("${QX_PACKAGING_SOURCE_DIR}/${QX_APP_ID}.metainfo.xml.in"
     "${QX_PACKAGING_BINARY_DIR}/${QX_APP_ID}.metainfo.xml" @ONLY)
 install(FILES "${QX_PACKAGING_BINARY_DIR}/${QX_APP_ID}.metainfo.xml"
     DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+
+# Installs FILE into DESTINATION compressed with gzip -9n, as Debian wants
+# manual pages and changelogs (-n leaves the name and time out, so the package
+# is the same on every build); plain when gzip is not at hand.
+find_program(QX_GZIP gzip)
+function(qx_install_compressed file destination)
+    if(NOT QX_GZIP)
+        install(FILES "${file}" DESTINATION "${destination}")
+        return()
+    endif()
+    get_filename_component(name "${file}" NAME)
+    add_custom_command(OUTPUT "${file}.gz"
+        COMMAND "${QX_GZIP}" -9 -n -c "${file}" > "${file}.gz"
+        DEPENDS "${file}"
+        COMMENT "Compressing ${name}")
+    string(MAKE_C_IDENTIFIER "${name}" target)
+    add_custom_target(qx-compressed-${target} ALL DEPENDS "${file}.gz")
+    install(FILES "${file}.gz" DESTINATION "${destination}")
+endfunction()
 
 include(${CMAKE_CURRENT_LIST_DIR}/DesktopIcons.cmake)
 include(${CMAKE_CURRENT_LIST_DIR}/ManualPage.cmake)

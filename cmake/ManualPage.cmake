@@ -1,19 +1,14 @@
-# The manual page of qx-friendship-report, with the project's version filled
-# in, compressed as Debian expects when gzip is at hand, plain otherwise (man
-# reads both).
-set(QX_MANUAL_PAGE "${QX_PACKAGING_BINARY_DIR}/qx-friendship-report.1")
-configure_file("${QX_PACKAGING_SOURCE_DIR}/qx-friendship-report.1.in" "${QX_MANUAL_PAGE}" @ONLY)
+# The manual pages of the two programs, with the project's version filled in,
+# compressed as Debian expects (man reads both forms).
 
-find_program(QX_GZIP gzip)
-if(QX_GZIP)
-    set(compressed_page "${QX_PACKAGING_BINARY_DIR}/qx-friendship-report.1.gz")
-    # -n leaves the name and time out, so the package is the same on every build.
-    add_custom_command(OUTPUT "${compressed_page}"
-        COMMAND "${QX_GZIP}" -9 -n -c "${QX_MANUAL_PAGE}" > "${compressed_page}"
-        DEPENDS "${QX_MANUAL_PAGE}"
-        COMMENT "Compressing the manual page of qx-friendship-report")
-    add_custom_target(qx-manual-page ALL DEPENDS "${compressed_page}")
-    install(FILES "${compressed_page}" DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
-else()
-    install(FILES "${QX_MANUAL_PAGE}" DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+# Installs packaging/NAME.SECTION.in as the manual page NAME(SECTION).
+function(qx_install_manual_page name section)
+    set(page "${QX_PACKAGING_BINARY_DIR}/${name}.${section}")
+    configure_file("${QX_PACKAGING_SOURCE_DIR}/${name}.${section}.in" "${page}" @ONLY)
+    qx_install_compressed("${page}" ${CMAKE_INSTALL_MANDIR}/man${section})
+endfunction()
+
+qx_install_manual_page(qx-friendship-report 1)
+if(TARGET QXFreeFriendshipCompatibilityTest)
+    qx_install_manual_page(QXFreeFriendshipCompatibilityTest 1)
 endif()

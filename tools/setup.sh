@@ -24,7 +24,7 @@ if ((with_tests)); then
         python3 xvfb xauth xdotool x11-utils xclip openbox wmctrl dbus
         at-spi2-core python3-pyatspi faketime libfaketime
         # the packaging check
-        desktop-file-utils appstream dpkg-dev file
+        desktop-file-utils appstream dpkg-dev file lintian
         # the fuzz targets
         clang libclang-rt-14-dev
     )

@@ -2,9 +2,10 @@
 # check_install.sh BUILD_DIR HAS_DESKTOP_PROGRAM
 #
 # Installs the build into a scratch root and validates what a desktop reads
-# (the desktop entry, the AppStream metainfo, the icons, the manual page),
-# then builds the Debian package, unpacks it and runs qx-friendship-report
-# from the unpacked tree. Nothing outside a scratch folder is touched.
+# (the desktop entry, the AppStream metainfo, the icons, the manual pages),
+# then builds the Debian package, has lintian check it, unpacks it and runs
+# qx-friendship-report from the unpacked tree. Nothing outside a scratch
+# folder is touched.
 set -euo pipefail
 
 build_dir="$(cd "$1" && pwd)"
@@ -62,11 +63,16 @@ for size in 16 22 24 32 48 64 128 256; do
     [[ -f "$png" ]] || fail "no ${size}x${size} icon"
     file -b "$png" | grep -q "^PNG image data, $size x $size," || fail "$png: $(file -b "$png")"
 done
-man_page=("$usr"/share/man/man1/qx-friendship-report.1*)
-((${#man_page[@]} == 1)) || fail "no manual page for qx-friendship-report"
-if [[ "${man_page[0]}" == *.gz ]]; then
-    gzip -dc "${man_page[0]}" | grep -q '^\.TH QX-FRIENDSHIP-REPORT 1' || fail "manual page unreadable"
-fi
+manual_pages=(qx-friendship-report)
+[[ "$has_desktop_program" == 1 ]] && manual_pages+=(QXFreeFriendshipCompatibilityTest)
+for program in "${manual_pages[@]}"; do
+    man_page=("$usr"/share/man/man1/"$program".1*)
+    ((${#man_page[@]} == 1)) || fail "no manual page for $program"
+    title="$(tr '[:lower:]' '[:upper:]' <<<"$program")"
+    if [[ "${man_page[0]}" == *.gz ]]; then
+        gzip -dc "${man_page[0]}" | grep -q "^\.TH $title 1" || fail "manual page of $program unreadable"
+    fi
+done
 
 step "installed programs"
 [[ -x "$usr/bin/qx-friendship-report" ]] || fail "qx-friendship-report not installed"
@@ -90,6 +96,13 @@ done
 if [[ "$has_desktop_program" == 1 ]]; then
     [[ "$depends" == *libqt6widgets6* ]] || fail "Depends lacks libqt6widgets6"
 fi
+
+step "lintian"
+# Errors and warnings fail; info and pedantic tags are advice only. Run as
+# root (as CI does), lintian checks all the same once it is told so.
+lintian_options=(--fail-on error,warning)
+((EUID != 0)) || lintian_options+=(--allow-root)
+lintian "${lintian_options[@]}" "$deb" || fail "lintian found errors or warnings in $(basename "$deb")"
 
 step "dpkg -x and run qx-friendship-report from the package"
 dpkg -x "$deb" "$scratch/root"

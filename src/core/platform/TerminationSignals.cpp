@@ -15,7 +15,10 @@ namespace {
 
 constexpr std::array<int, 3> CaughtSignals = {SIGTERM, SIGINT, SIGHUP};
 
-// The socket pair: the handler writes into the first, the loop reads the second.
+// The socket pair: the handler writes into the first, the loop reads the
+// second. Made once and kept open until the process ends: a handler that is
+// still running on another thread while an object goes must never write into
+// a descriptor that was closed and has since been reused for a file.
 int signalSockets[2] = {-1, -1};
 
 extern "C" void writeSignalNumber(int signalNumber)
@@ -27,12 +30,18 @@ extern "C" void writeSignalNumber(int signalNumber)
     errno = savedErrno;
 }
 
+bool openSignalSockets()
+{
+    return signalSockets[0] >= 0
+           || ::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, signalSockets) == 0;
+}
+
 } // namespace
 
 TerminationSignals::TerminationSignals(QObject *parent)
     : QObject(parent)
 {
-    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, signalSockets) != 0)
+    if (!openSignalSockets())
         return; // the signals keep their default action: the program ends without its shutdown
     m_notifier = new QSocketNotifier(signalSockets[1], QSocketNotifier::Read, this);
     connect(m_notifier, &QSocketNotifier::activated, this, &TerminationSignals::readSignals);
@@ -49,12 +58,16 @@ TerminationSignals::~TerminationSignals()
 {
     if (!m_notifier)
         return;
+    // The object goes while the program ends: from here on a termination
+    // signal changes nothing, where its default action would kill the
+    // program in the middle of its shutdown.
     for (const int signalNumber : CaughtSignals)
-        ::signal(signalNumber, SIG_DFL);
+        ::signal(signalNumber, SIG_IGN);
     delete m_notifier;
-    ::close(signalSockets[0]);
-    ::close(signalSockets[1]);
-    signalSockets[0] = signalSockets[1] = -1;
+    // What came in since the loop last looked belongs to this object alone.
+    char number = 0;
+    while (::read(signalSockets[1], &number, 1) == 1) {
+    }
 }
 
 void TerminationSignals::readSignals()

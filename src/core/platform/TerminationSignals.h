@@ -10,7 +10,9 @@ namespace qx {
 // terminal closes), turned into received() on the event loop. The signal
 // handler only writes the signal's number into a socket pair; everything
 // else runs on the user-interface thread once the loop reads it. The signals
-// are caught while this object lives; one such object at a time.
+// are caught while this object lives, and ignored once it has gone: it goes
+// while the program ends, and a late signal must not kill the program in the
+// middle of its shutdown. One such object at a time.
 class TerminationSignals : public QObject {
     Q_OBJECT
 

@@ -8,12 +8,14 @@
 #include <QKeyEvent>
 #include <QMenu>
 
-#include <limits>
 #include <optional>
 
 namespace qx {
 
 namespace {
+
+// QLineEdit's own default length limit.
+constexpr int MaxNameLength = 32767;
 
 constexpr int Backspace = 8;
 constexpr int Enter = 13;
@@ -104,8 +106,10 @@ NameLineEdit::NameLineEdit(QWidget *parent)
     : QLineEdit(parent)
 {
     setValidator(new NameValidator(this));
-    // A name may be as long as the user likes.
-    setMaxLength(std::numeric_limits<int>::max());
+    // Far beyond any name, and short enough that laying out and drawing the
+    // text stays quick: a paste or a drop keeps the first characters that
+    // fit, so pasting megabytes cannot hang the program.
+    setMaxLength(MaxNameLength);
     // Composed input would bypass the key filter; names are A to Z only.
     setAttribute(Qt::WA_InputMethodEnabled, false);
 }

@@ -9,8 +9,9 @@ namespace qx {
 // capitals; blank, Enter and Backspace pass; every other character, control
 // characters such as Ctrl+V and pasting by keyboard included, is refused with
 // a message. Alt combinations that are nobody's access key type nothing. Text that arrives otherwise (the
-// context menu's Paste, a drop) is cut down to capitals and blanks. A name has
-// no length limit.
+// context menu's Paste, a drop) is cut down to capitals and blanks. A name
+// holds a bounded number of characters, far more than any name; a longer
+// paste or drop keeps its first characters.
 class NameLineEdit : public QLineEdit {
     Q_OBJECT
 
