@@ -1,18 +1,39 @@
 #include "core/SingleInstanceGuard.h"
 
-#include "core/DeadLockFiles.h"
 #include "core/UserDirectories.h"
 
-#include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QMessageAuthenticationCode>
+#include <QSysInfo>
 
+#include <cerrno>
+
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace qx {
 
 namespace {
+
+// Keys the machine id's hash, so that the lock's name tells nothing that
+// another program could match against the machine id.
+constexpr char MachineKey[] = "qx-friendship-one-copy-lock/7c1e5a90d3b24f68";
+
+// The machine's id: systemd's, else D-Bus's (which Qt reads), else the host name.
+QByteArray machineId()
+{
+    QFile file(QStringLiteral("/etc/machine-id"));
+    if (file.open(QIODevice::ReadOnly))
+        if (const QByteArray id = file.read(64).trimmed(); !id.isEmpty())
+            return id;
+    if (const QByteArray id = QSysInfo::machineUniqueId(); !id.isEmpty())
+        return id;
+    return QSysInfo::machineHostName().toUtf8();
+}
 
 // The lock's folder, made for this user alone if need be; false when it is
 // not a folder of this user's or everyone may write to it, as another user
@@ -27,82 +48,86 @@ bool prepareLockFolder(const QString &folder)
            && (status.st_mode & S_IWOTH) == 0;
 }
 
-bool isOtherThanFile(const QString &path)
+// Opens the lock file without following a link, without truncating and
+// without blocking (on a FIFO); a file made here is the owner's to read and
+// write whatever the umask. Opened for writing, which a lock on a network
+// file system needs, or else for reading (a lock file an older version made
+// under a strict umask). -1 when that fails or what lies at the path is not a
+// regular file of this user's.
+int openLockFile(const QString &path)
 {
+    const QByteArray name = QFile::encodeName(path);
+    constexpr int flags = O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY;
+    int file = ::open(name.constData(), O_WRONLY | flags | O_CREAT | O_EXCL, 0600);
+    if (file >= 0)
+        ::fchmod(file, 0600);
+    else if (errno == EEXIST)
+        file = ::open(name.constData(), O_WRONLY | flags);
+    if (file < 0 && errno == EACCES)
+        file = ::open(name.constData(), O_RDONLY | flags);
+    if (file < 0)
+        return -1;
     struct stat status = {};
-    return ::lstat(QFile::encodeName(path).constData(), &status) == 0 && !S_ISREG(status.st_mode);
+    if (::fstat(file, &status) != 0 || !S_ISREG(status.st_mode) || status.st_uid != ::getuid()) {
+        ::close(file);
+        return -1;
+    }
+    return file;
 }
-
-// A lock file records the holder's PID and the application name. On Linux,
-// QLockFile counts a lock as stale when the process with that PID runs an
-// executable whose file name differs from the recorded name (the PID was
-// reused). Record the executable's own file name while locking, so that the
-// lock of a live copy never looks stale, whatever the application name is.
-class ExecutableNameAsApplicationName {
-public:
-    ExecutableNameAsApplicationName()
-    {
-        if (!QCoreApplication::instance())
-            return;
-        const QString executable = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
-        if (executable.isEmpty() || executable == QCoreApplication::applicationName())
-            return;
-        m_saved = QCoreApplication::applicationName();
-        m_changed = true;
-        QCoreApplication::setApplicationName(executable);
-    }
-    ~ExecutableNameAsApplicationName()
-    {
-        if (m_changed)
-            QCoreApplication::setApplicationName(m_saved);
-    }
-    ExecutableNameAsApplicationName(const ExecutableNameAsApplicationName &) = delete;
-    ExecutableNameAsApplicationName &operator=(const ExecutableNameAsApplicationName &) = delete;
-
-private:
-    QString m_saved;
-    bool m_changed = false;
-};
 
 } // namespace
 
 SingleInstanceGuard::SingleInstanceGuard(const QString &lockPath)
-    : m_lock(lockPath)
+    : m_lockPath(lockPath)
 {
-    // Only a dead holder makes a lock stale, never its age.
-    m_lock.setStaleLockTime(0);
+}
+
+SingleInstanceGuard::~SingleInstanceGuard()
+{
+    if (m_file >= 0)
+        ::close(m_file);
 }
 
 bool SingleInstanceGuard::anotherInstanceRunning()
 {
-    if (m_lock.isLocked())
+    if (m_file >= 0)
         return false;
-    if (!prepareLockFolder(QFileInfo(lockPath()).absolutePath()))
+    if (!prepareLockFolder(QFileInfo(m_lockPath).absolutePath()))
         return false;
-    removeDeadLockFile(lockPath());
-    const ExecutableNameAsApplicationName recordedName;
-    if (m_lock.tryLock(0))
+    const int file = openLockFile(m_lockPath);
+    if (file < 0)
         return false;
-    // A copy's lock is a regular file (or none for a moment, while a copy
-    // replaces a stale one); what could not be removed from the path (a
-    // folder with files in it) is no copy, and the lock cannot be taken.
-    return m_lock.error() == QLockFile::LockFailedError && !isOtherThanFile(lockPath());
+    if (::flock(file, LOCK_EX | LOCK_NB) == 0) {
+        m_file = file;
+        return false;
+    }
+    const bool heldByAnother = errno == EWOULDBLOCK;
+    ::close(file);
+    return heldByAnother;
 }
 
 bool SingleInstanceGuard::holdsLock() const
 {
-    return m_lock.isLocked();
+    return m_file >= 0;
 }
 
 QString SingleInstanceGuard::lockPath() const
 {
-    return m_lock.fileName();
+    return m_lockPath;
 }
 
 QString SingleInstanceGuard::defaultLockPath(const QString &executableBaseName)
 {
     return userCacheDirectory() + QLatin1Char('/') + executableBaseName + QLatin1Char('/')
-           + executableBaseName + QStringLiteral(".lock");
+           + lockFileName(executableBaseName, machineId());
+}
+
+QString SingleInstanceGuard::lockFileName(const QString &executableBaseName, const QByteArray &machineId)
+{
+    const QByteArray hash = QMessageAuthenticationCode::hash(machineId, QByteArrayLiteral(MachineKey),
+                                                             QCryptographicHash::Sha256);
+    return executableBaseName + QLatin1Char('-') + QString::fromLatin1(hash.toHex().left(16))
+           + QStringLiteral(".lock");
 }
 
 } // namespace qx

@@ -16,24 +16,27 @@ namespace {
 
 const QString ProgramName = QStringLiteral("QXFreeFriendshipCompatibilityTest");
 
-QString lockPath()
+QString lockFolder()
 {
-    return qEnvironmentVariable("XDG_CACHE_HOME") + QLatin1Char('/') + ProgramName + QLatin1Char('/')
-        + ProgramName + QStringLiteral(".lock");
+    return qEnvironmentVariable("XDG_CACHE_HOME") + QLatin1Char('/') + ProgramName;
+}
+
+// Whether the process holds a lock file of the program open, as a running
+// copy holds its lock for its whole life.
+bool holdsLockFile(qint64 pid)
+{
+    const QString descriptors = QStringLiteral("/proc/%1/fd").arg(pid);
+    for (const QString &descriptor : QDir(descriptors).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot))
+        if (const QString target = QFile::symLinkTarget(descriptors + QLatin1Char('/') + descriptor);
+            target.startsWith(lockFolder() + QLatin1Char('/')) && target.endsWith(QStringLiteral(".lock")))
+            return true;
+    return false;
 }
 
 QString settingsPath()
 {
     return qEnvironmentVariable("XDG_CONFIG_HOME") + QLatin1Char('/') + ProgramName
         + QLatin1Char('/') + ProgramName + QStringLiteral(".conf");
-}
-
-qint64 lockHolder()
-{
-    QFile file(lockPath());
-    if (!file.open(QIODevice::ReadOnly))
-        return 0;
-    return file.readLine().trimmed().toLongLong();
 }
 
 QByteArray readFile(const QString &path)
@@ -83,13 +86,13 @@ class TestDesktopProgram : public QObject {
 private slots:
     void startsRefusesASecondCopyAndSurvivesAKill()
     {
-        QVERIFY(!QFileInfo::exists(lockPath()));
+        QVERIFY(!QFileInfo::exists(lockFolder()));
         QVERIFY(!QFileInfo::exists(settingsPath()));
 
         // First start: this copy holds the lock and remembers today.
         Copy first;
         QVERIFY(first.start({QStringLiteral("--ignored"), QStringLiteral("arguments")}));
-        QTRY_COMPARE_WITH_TIMEOUT(lockHolder(), first.pid(), 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(holdsLockFile(first.pid()), 20000);
         QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(settingsPath()), 20000);
         QSettings stored(settingsPath(), QSettings::IniFormat);
         QCOMPARE(DecodeSetting(stored.value(QStringLiteral("Settings/")
@@ -101,23 +104,24 @@ private slots:
 
         // A second copy leaves the lock and the settings of the first alone.
         const QByteArray settingsBefore = readFile(settingsPath());
-        const QByteArray lockBefore = readFile(lockPath());
+        const QStringList locksBefore = QDir(lockFolder()).entryList(QDir::Files);
+        QCOMPARE(locksBefore.size(), 1);
         {
             Copy second;
             QVERIFY(second.start());
             QTest::qWait(1500);
-            QCOMPARE(readFile(lockPath()), lockBefore);
+            QCOMPARE(QDir(lockFolder()).entryList(QDir::Files), locksBefore);
+            QVERIFY(!holdsLockFile(second.pid()));
             QCOMPARE(readFile(settingsPath()), settingsBefore);
             QVERIFY(first.running());
         }
 
-        // A copy that was killed leaves its lock behind; the next start takes it over.
+        // A copy that was killed holds nothing any more; the next start runs at once.
         first.stop();
         QVERIFY(!first.running());
-        QVERIFY(QFileInfo::exists(lockPath()));
         Copy next;
         QVERIFY(next.start());
-        QTRY_COMPARE_WITH_TIMEOUT(lockHolder(), next.pid(), 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(holdsLockFile(next.pid()), 20000);
         QTest::qWait(500);
         QVERIFY(next.running());
         QCOMPARE(readFile(settingsPath()), settingsBefore);
