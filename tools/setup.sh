@@ -27,6 +27,8 @@ if ((with_tests)); then
         desktop-file-utils appstream dpkg-dev file lintian
         # the fuzz targets
         clang libclang-rt-14-dev
+        # the lock and start-up cases: a stalled or traced copy; the benchmark's instruction count
+        strace valgrind
     )
 fi
 

@@ -8,12 +8,18 @@
 #include "ui/FrmMain.h"
 
 #include <QCloseEvent>
+#include <QLoggingCategory>
 
 #include <cmath>
 
 namespace qx {
 
 namespace {
+
+// "qx.startup.debug=true" in QT_LOGGING_RULES marks on standard error the end
+// of the main window's first paint, and the moment what the start-up stored
+// is on the disk, for the tests and the benchmark.
+Q_LOGGING_CATEGORY(startupLog, "qx.startup", QtInfoMsg)
 
 // Start-up and shutdown drop a failing step silently and go on with the next.
 template <class Step>
@@ -79,7 +85,11 @@ bool StartupForm::Form_Load()
     // The session may end the program while the reminder's question is up.
     if (Forms::exitRequested())
         return false;
-    ignoringErrors([] { Forms::get<FrmMain>()->show(); });
+    ignoringErrors([this] {
+        FrmMain *mainWindow = Forms::get<FrmMain>();
+        mainWindow->installEventFilter(this);
+        mainWindow->show();
+    });
     ignoringErrors([this] { hide(); });
     ignoringErrors([this] { CoBrand_Randomize(); });
     return true;
@@ -117,6 +127,26 @@ void StartupForm::CoBrand_Randomize()
         // 7: the full-brand banner stays in front, as the main window lays it out.
         break;
     }
+}
+
+bool StartupForm::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Paint && qobject_cast<FrmMain *>(watched)) {
+        watched->removeEventFilter(this);
+        // Queued: runs once this painting and its flush to the screen are done.
+        QMetaObject::invokeMethod(this, &StartupForm::firstFramePainted, Qt::QueuedConnection);
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void StartupForm::firstFramePainted()
+{
+    qCDebug(startupLog, "main window painted");
+    ignoringErrors([] {
+        if (SettingsStore *settings = platform().settings)
+            settings->flush();
+    });
+    qCDebug(startupLog, "start-up settled");
 }
 
 void StartupForm::closeEvent(QCloseEvent *event)

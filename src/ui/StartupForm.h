@@ -32,15 +32,21 @@ public:
     // 0 until the banner draw, then 1 to 7.
     int intCoBrandRandomNumber = 0;
 
-    // Where the single-instance lock lives; by default in the user's runtime
-    // directory, named after the executable.
+    // Where the single-instance lock lives; by default in the user's cache
+    // folder, named after the executable and the machine (see
+    // SingleInstanceGuard::defaultLockPath()).
     void setInstanceLockPath(const QString &path);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     bool refuseSecondCopy();
+    // Runs from the event loop right after the main window's first paint:
+    // only then does what the start-up stored reach the disk, so that nothing
+    // waits for the disk before the user sees the window.
+    void firstFramePainted();
 
     QString m_instanceLockPath;
     std::unique_ptr<SingleInstanceGuard> m_instanceGuard; // held for the whole run

@@ -16,13 +16,15 @@ import argparse
 import datetime
 import os
 import signal
+import stat
+import subprocess
 import sys
 import time
 import traceback
 import urllib.parse
 
 sys.dont_write_bytecode = True  # no __pycache__ in the source tree
-from x11session import CaseFailed, Session, wait_until  # noqa: E402
+from x11session import FIRST_FRAME_MARK, CaseFailed, Session, wait_until  # noqa: E402
 
 CASE_TIME_LIMIT = 100  # seconds; CTest allows a little more
 
@@ -69,9 +71,11 @@ def click_in(session, window, kind, point):
 
 
 def start_main(session, **options):
-    """Starts a copy and waits for its main window, with no message box first."""
+    """Starts a copy and waits for its main window, with no message box first,
+    and for the window's first frame (what the start stored is on the disk by then)."""
     program = session.start(**options)
     windows = program.wait_for_kinds("main", refuse=("box",))
+    program.wait_for_first_frame()
     return program, windows["main"]
 
 
@@ -130,7 +134,8 @@ def end_at_exit_screen(session, program, how):
         session.keys(exit_screen, "alt+F4")
     status = program.wait_for_end()
     check(status == 0, f"the program ended with status {status}:\n{program.log()}")
-    check(not session.search("--name", "^QX Friendship"), "a window of the program is left")
+    check(not session.search("--pid", str(program.window_pid()), "--name", "^QX Friendship"),
+          "a window of the program is left")
 
 
 def leave_normally(session, program):
@@ -157,8 +162,7 @@ def first_start(session):
           f"main window not centred: {geometry}")
     check(session.stored_reminder_date() == REMINDER_DAY.isoformat(),
           f"stored reminder date {session.stored_reminder_date()!r}")
-    with open(session.lock_file()) as lock_file:
-        check(lock_file.readline().strip() == str(program.pid), "the lock names another process")
+    check(program.holds_lock() and not session.lock_is_free(), "the program does not hold its lock")
     check(session.opened() == [], f"pages opened at start: {session.opened()}")
     leave_normally(session, program)
 
@@ -182,10 +186,114 @@ def second_copy_refused(session):
 def killed_copy_then_normal_start(session):
     first, _ = start_main(session)
     first.kill(signal.SIGKILL)
-    check(os.path.exists(session.lock_file()),
-          "the killed copy left no lock behind (nothing to take over)")
+    check(session.lock_is_free(), "the killed copy still holds its lock")
     second, _ = start_main(session)
     leave_normally(session, second)
+
+
+def as_root_of(namespaces):
+    """unshare's options for new namespaces; an unprivileged user maps itself to root first."""
+    return ["unshare", *([] if os.geteuid() == 0 else ["--map-root-user"]), *namespaces]
+
+
+@case
+def copies_in_sandboxes_and_on_shared_homes(session):
+    """A copy killed in a PID namespace (a sandbox, a container) does not keep
+    the next one, which has the same small PID, out; a lock file that names a
+    copy on another host is nobody's and stays as it is; two machines that
+    share a home folder run a copy each, and copies on one machine meet."""
+    sandbox = as_root_of(["--pid", "--fork", "--mount-proc"])
+    first, _ = start_main(session, wrapper=sandbox)
+    first.kill()
+    second, _ = start_main(session, wrapper=sandbox)
+    check(second.window_pid() == first.window_pid(), "the sandboxed copies had different PIDs")
+    leave_normally(session, second)
+
+    lock = session.lock_file()
+    with open(lock, "w") as foreign:
+        foreign.write(f"1\n{os.path.basename(session.program_path)}\nelsewhere\n")
+    os.utime(lock, (time.time() - 3600,) * 2)
+    before = (os.stat(lock).st_mtime, open(lock).read())
+    here, _ = start_main(session)
+    check((os.stat(lock).st_mtime, open(lock).read()) == before, "the lock file was changed")
+
+    machine_id = session.path("elsewhere-machine-id")
+    with open(machine_id, "w") as machine:
+        machine.write("0123456789abcdef0123456789abcdef\n")
+    elsewhere = as_root_of(["--mount", "--uts"]) + [
+        "sh", "-c", f"hostname elsewhere && mount --bind '{machine_id}' /etc/machine-id && exec \"$0\""]
+    there, _ = start_main(session, wrapper=elsewhere)
+    locks = os.listdir(os.path.dirname(lock))
+    check(len(locks) == 2, f"the two machines' copies do not have a lock each: {locks}")
+    check(not any("0123456789abcdef" in name or open("/etc/machine-id").read().strip() in name
+                  for name in locks), f"a lock is named with a machine id: {locks}")
+    refused = session.start(wrapper=elsewhere)
+    box = refused.wait_for_kinds("box", refuse=("main",))["box"]
+    session.keys(box, "Return")
+    check(refused.wait_for_end() == 0, "the refused copy did not end normally")
+    leave_normally(session, there)
+    leave_normally(session, here)
+
+
+@case
+def a_copy_that_stalls_while_taking_its_lock(session):
+    """A copy that stalls right after creating its lock file (a slow disk)
+    is never taken for dead: of two copies, exactly one runs."""
+    first, _ = start_main(session)
+    first.kill()
+    lock = session.lock_file()
+    os.remove(lock)  # the stalling copy makes it anew
+    # The stalling copy waits 10 s once its lock file exists, before it goes on.
+    slow = session.start(wrapper=["strace", "-f", "-qq", "-o", "/dev/null", "-P", lock,
+                                  "-e", "trace=openat", "-e", "inject=openat:delay_exit=10000000:when=1"])
+    wait_until(lambda: os.path.exists(lock), "the stalling copy's lock file")
+    os.utime(lock, (time.time() - 3600,) * 2)  # as if it had stalled for an hour
+    fast, _ = start_main(session)
+    check(slow.running() and not slow.kinds(), "the stalling copy went on before the other had started")
+    box = slow.wait_for_kinds("box", refuse=("main",), timeout=40)["box"]
+    session.keys(box, "Return")
+    check(slow.wait_for_end() == 0, "the refused copy did not end normally")
+    leave_normally(session, fast)
+
+
+@case
+def a_browser_left_running_holds_no_lock(session):
+    """A page opened in a browser that goes on running after the program has
+    ended: the next start runs."""
+    lingering = session.path("lingering-bin")
+    os.makedirs(lingering)
+    session.write_launcher(lingering, lingers=True)
+    program, main = start_main(session, path=lingering + ":/usr/bin:/bin")
+    click_in(session, main, "main", MAIN_TOP_BANNER)
+    session.wait_for_opened(1)
+    leave_normally(session, program)
+    browser = int(open(session.path("lingering-browser.pid")).read())
+    try:
+        check(os.path.exists(f"/proc/{browser}"), "the stand-in browser did not linger")
+        program, _ = start_main(session)
+        leave_normally(session, program)
+    finally:
+        os.kill(browser, signal.SIGKILL)
+
+
+@case
+def nothing_reaches_the_disk_before_the_first_frame(session):
+    """No fsync, fdatasync or sync_file_range before the end of the main
+    window's first paint, at a first start or a later one; right after it,
+    the first start's date is on the disk."""
+    syncs = ("fsync", "fdatasync", "sync_file_range", "sync", "syncfs", "msync")
+    for start in ("first", "later"):
+        trace = session.path(f"{start}-start.trace")
+        program, _ = start_main(session, today=REMINDER_DAY, wrapper=[
+            "strace", "-f", "-qq", "-o", trace, "-e", "trace=write," + ",".join(syncs)])
+        check(session.stored_reminder_date() == REMINDER_DAY.isoformat(), f"{start} start: no date stored")
+        program.kill()
+        with open(trace, errors="replace") as traced:
+            calls = traced.read().splitlines()
+        painted = next((index for index, call in enumerate(calls) if FIRST_FRAME_MARK in call), None)
+        check(painted is not None, f"{start} start: the first frame was never marked")
+        early = [call for call in calls[:painted] if call.split(None, 1)[-1].startswith(tuple(s + "(" for s in syncs))]
+        check(not early, f"{start} start: synced before the first frame: {early}")
 
 
 # --- the test by keyboard, Back ------------------------------------------
@@ -396,6 +504,7 @@ def reminder_after_fourteen_and_fifteen_days(session):
     check(session.stored_reminder_date() == day.isoformat(), "stored before the answer")
     session.keys(box, "alt+y")
     program.wait_for_kinds("main")
+    program.wait_for_first_frame()
     check(session.wait_for_opened(1) == [session.page("download-web-page")],
           f"after Yes: {session.opened()}")
     check(session.stored_reminder_date() == later.isoformat(), "the new date was not stored")
@@ -463,18 +572,20 @@ def copies_meet_whatever_their_runtime_folder(session):
 
 @case
 def dead_locks_and_another_programs_clipboard(session):
-    """Nobody holds a lock a copy left empty, nor a FIFO at the lock's path:
-    the program starts. A test leaves another program's clipboard and mouse
-    selection alone, and still wipes what was copied from a profile."""
+    """Nobody holds a lock an hour-old copy left, and a FIFO at the lock's
+    path cannot be locked: the program starts either way. A test leaves
+    another program's clipboard and mouse selection alone, and still wipes
+    what was copied from a profile."""
+    program, _ = start_main(session)
+    program.kill()
     lock = session.lock_file()
-    os.makedirs(os.path.dirname(lock))
-    open(lock, "w").close()
     os.utime(lock, (time.time() - 3600,) * 2)
     program, _ = start_main(session)
     program.kill()
     os.remove(lock)
     os.mkfifo(lock)
     program, main = start_main(session)
+    check(stat.S_ISFIFO(os.lstat(lock).st_mode), "the FIFO at the lock's path was replaced")
 
     editor_text = session.path("editor-text")
     with open(editor_text, "w") as text:
@@ -667,14 +778,13 @@ def termination_signals_end_the_program_like_exit(session):
     """SIGTERM, SIGINT and SIGHUP run the normal shutdown: no window left,
     the lock released, exit status 0; also while the results window or the
     reminder's question is up."""
-    lock = session.lock_file()
 
     def end_by(sig, program, what):
         os.kill(program.pid, sig)
         status = program.wait_for_end()
         check(status == 0, f"{what}: exit status {status}:\n{program.log()}")
         check(not session.search("--pid", str(program.pid)), f"{what}: a window is left")
-        check(not os.path.exists(lock), f"{what}: the lock was not released")
+        check(session.lock_is_free(), f"{what}: the lock was not released")
 
     program, _ = start_main(session, today=REMINDER_DAY)
     end_by(signal.SIGTERM, program, "SIGTERM in the main window")

@@ -10,6 +10,7 @@ started. Every wait polls with a deadline; nothing sleeps for long.
 """
 
 import ctypes
+import fcntl
 import glob
 import os
 import re
@@ -42,6 +43,13 @@ FOREIGN_VARIABLES = (
 )
 
 DEFAULT_TIMEOUT = 20.0
+
+# What the program prints on standard error, with QT_LOGGING_RULES asking for
+# it, once its main window has painted its first frame, and once what the
+# start-up stored is on the disk, right after.
+STARTUP_LOGGING = "qx.startup.debug=true"
+FIRST_FRAME_MARK = "main window painted"
+SETTLED_MARK = "start-up settled"
 
 _PR_SET_PDEATHSIG = 1
 
@@ -84,10 +92,63 @@ class Program:
         self.session = session
         self.popen = popen
         self.log_path = log_path
+        self._window_pid = None
 
     @property
     def pid(self):
         return self.popen.pid
+
+    def program_pid(self):
+        """The program's own process, which may run under a wrapper (strace,
+        unshare); None until it has started."""
+        pending = [self.popen.pid]
+        while pending:
+            pid = pending.pop()
+            try:
+                if os.path.samefile(f"/proc/{pid}/exe", self.session.program_path):
+                    return pid
+                with open(f"/proc/{pid}/task/{pid}/children") as children:
+                    pending.extend(int(child) for child in children.read().split())
+            except OSError:
+                pass
+        return None
+
+    def window_pid(self):
+        """The PID the program's windows carry: its own, as its PID namespace
+        numbers it."""
+        if self._window_pid is None:
+            pid = self.program_pid()
+            if pid is not None:
+                with open(f"/proc/{pid}/status") as status:
+                    for line in status:
+                        if line.startswith("NSpid:"):
+                            self._window_pid = int(line.split()[-1])
+        return self._window_pid
+
+    def holds_lock(self):
+        """Whether the program holds the one-copy lock file open."""
+        pid = self.program_pid()
+        if pid is None:
+            return False
+        folder = self.session.path("cache", PROGRAM_NAME) + "/"
+        try:
+            descriptors = os.listdir(f"/proc/{pid}/fd")
+        except OSError:
+            return False
+        for descriptor in descriptors:
+            try:
+                target = os.readlink(f"/proc/{pid}/fd/{descriptor}")
+            except OSError:
+                continue
+            if target.startswith(folder) and target.endswith(".lock"):
+                return True
+        return False
+
+    def wait_for_first_frame(self, timeout=DEFAULT_TIMEOUT):
+        """Waits until the main window has painted its first frame and what
+        the start-up stored is on the disk (the program marks it on standard
+        error)."""
+        wait_until(lambda: SETTLED_MARK in self.log(), "the main window's first frame", timeout)
 
     def running(self):
         return self.popen.poll() is None
@@ -100,7 +161,10 @@ class Program:
         """The visible windows of this copy as (kind, id) pairs: kind is
         "main", "results", "exit" or "box" (a message box)."""
         found = []
-        for window in self.session.search("--pid", str(self.pid), "--name", "^QX Friendship"):
+        pid = self.window_pid()
+        if pid is None:
+            return []
+        for window in self.session.search("--pid", str(pid), "--name", "^QX Friendship"):
             name = self.session.window_name(window)
             if name == BOX_CAPTION:
                 found.append(("box", window))
@@ -172,12 +236,16 @@ class Session:
     def path(self, *parts):
         return os.path.join(self.root, *parts)
 
-    def write_launcher(self, directory):
-        """The stand-in xdg-open: records its argument, opens nothing."""
+    def write_launcher(self, directory, lingers=False):
+        """The stand-in xdg-open: records its argument, opens nothing; one that
+        lingers goes on running, as a browser does, and leaves its PID in
+        lingering-browser.pid."""
         launcher = os.path.join(directory, "xdg-open")
         with open(launcher, "w") as script:
             script.write("#!/bin/sh\n"
                          f"printf '%s\\n' \"$1\" >> '{self.opened_file}'\n")
+            if lingers:
+                script.write(f"echo $$ > '{self.path('lingering-browser.pid')}'\nexec sleep 600\n")
         os.chmod(launcher, 0o755)
 
     # --- the desktop -----------------------------------------------------
@@ -282,6 +350,7 @@ class Session:
             XDG_RUNTIME_DIR=self.path("runtime"),
             PATH=path if path is not None else self.path("bin") + ":/usr/bin:/bin",
             QT_QPA_PLATFORM="xcb",
+            QT_LOGGING_RULES=STARTUP_LOGGING,
         )
         if accessible:
             # What a screen reader sees, through the accessibility bus.
@@ -298,14 +367,30 @@ class Session:
                 env[key] = value
         return env
 
-    def start(self, today=None, path=None, accessible=False, **changes):
+    def start(self, today=None, path=None, accessible=False, wrapper=(), **changes):
+        """Starts a copy, under the wrapper command if one is given."""
         log_name = f"program-{len(self.processes)}.log"
-        popen = self.spawn([self.program_path], log_name,
+        popen = self.spawn([*wrapper, self.program_path], log_name,
                            self.program_environment(today, path, accessible, **changes))
         return Program(self, popen, self.path("logs", log_name))
 
     def lock_file(self):
-        return self.path("cache", PROGRAM_NAME, PROGRAM_NAME + ".lock")
+        """The one-copy lock: the one lock file in the program's cache folder,
+        once a copy has run."""
+        found = glob.glob(self.path("cache", PROGRAM_NAME, "*.lock"))
+        if len(found) != 1:
+            raise CaseFailed(f"not one lock file but {found}")
+        return found[0]
+
+    def lock_is_free(self, path=None):
+        """Whether nobody holds the lock: the lock can be taken, and is let go at once."""
+        with open(path or self.lock_file(), "rb") as lock:
+            try:
+                fcntl.flock(lock, fcntl.LOCK_EX | fcntl.LOCK_NB)
+            except BlockingIOError:
+                return False
+            fcntl.flock(lock, fcntl.LOCK_UN)
+            return True
 
     def settings_file(self):
         return self.path("config", PROGRAM_NAME, PROGRAM_NAME + ".conf")

@@ -77,9 +77,6 @@ QSettings *QtSettingsStore::usableSettings()
 {
     if (!isUsableSettingsFile(m_fileName))
         return nullptr;
-    // QSettings waits for its lock file to be free, and would wait for ever on one
-    // that no program holds.
-    removeDeadLockFile(m_fileName + QStringLiteral(".lock"));
     // Opened on first use: a run that never asks for a setting never reads the file.
     if (!m_settings)
         m_settings = std::make_unique<QSettings>(m_fileName, QSettings::IniFormat);
@@ -93,6 +90,8 @@ std::optional<QString> QtSettingsStore::value(const QString &section, const QStr
         return std::nullopt;
     QSettings &store = *settings;
     const QString path = section + QLatin1Char('/') + key;
+    if (const auto pending = m_pending.constFind(path); pending != m_pending.cend())
+        return *pending;
     if (!store.contains(path))
         return QString();
     const QVariant stored = store.value(path);
@@ -104,19 +103,30 @@ std::optional<QString> QtSettingsStore::value(const QString &section, const QStr
 bool QtSettingsStore::setValue(const QString &section, const QString &key, const QString &value)
 {
     QSettings *store = usableSettings();
-    if (!store)
+    if (!store || !store->isWritable())
         return false;
-    store->setValue(section + QLatin1Char('/') + key, value);
-    store->sync();
-    return store->status() == QSettings::NoError;
+    // Held here, not in QSettings, which would write it on its next event,
+    // before the first frame.
+    m_pending.insert(section + QLatin1Char('/') + key, value);
+    return true;
 }
 
 void QtSettingsStore::flush()
 {
-    // Closing writes what is pending. It also lets the file go while the
-    // application still exists: a store kept open until static destruction
-    // would outlive the settings machinery of Qt it was opened with. The next
-    // use opens the file again.
+    if (!m_pending.isEmpty()) {
+        // QSettings waits for its lock file to be free, and would wait for
+        // ever on one that no program holds.
+        removeDeadLockFile(m_fileName + QStringLiteral(".lock"));
+        if (QSettings *store = usableSettings()) {
+            for (auto pending = m_pending.cbegin(); pending != m_pending.cend(); ++pending)
+                store->setValue(pending.key(), pending.value());
+            store->sync();
+        }
+        m_pending.clear();
+    }
+    // Closing lets the file go while the application still exists: a store
+    // kept open until static destruction would outlive the settings machinery
+    // of Qt it was opened with. The next use opens the file again.
     m_settings.reset();
 }
 

@@ -2,6 +2,7 @@
 
 #include "core/platform/SettingsStore.h"
 
+#include <QHash>
 #include <QSettings>
 
 #include <memory>
@@ -10,10 +11,11 @@ namespace qx {
 
 // QSettings in the per-user INI store of the XDG config directory
 // ($XDG_CONFIG_HOME/<name>/<name>.conf, see UserDirectories.h), under the
-// given application name. A file that cannot be read or parsed, is not a
-// regular file or is larger than any the program writes reads as nothing and
-// is never written; a store that cannot be written refuses the write; neither
-// is reported any further.
+// given application name. A value set is read back at once and reaches the
+// disk, synced, at the next flush(). A file that cannot be read or parsed, is
+// not a regular file or is larger than any the program writes reads as nothing
+// and is never written; a store that cannot be written refuses the value;
+// neither is reported any further.
 class QtSettingsStore final : public SettingsStore {
 public:
     explicit QtSettingsStore(const QString &applicationName);
@@ -29,6 +31,7 @@ private:
 
     QString m_fileName;
     std::unique_ptr<QSettings> m_settings;
+    QHash<QString, QString> m_pending; // "section/key" -> value, not on disk yet
 };
 
 } // namespace qx

@@ -12,9 +12,10 @@ public:
     virtual ~SettingsStore() = default;
     // The stored value (empty when missing), or nothing when the store cannot be read.
     virtual std::optional<QString> value(const QString &section, const QString &key) = 0;
-    // Stores and writes to disk at once; false when the store cannot be written.
+    // Stores a value, read back at once; false when the store cannot be
+    // written. It reaches the disk at the next flush().
     virtual bool setValue(const QString &section, const QString &key, const QString &value) = 0;
-    // Writes anything still pending to disk.
+    // Writes what is pending to the disk and syncs it.
     virtual void flush() {}
 };
 
