@@ -110,7 +110,10 @@ private slots:
         {
             QtSettingsStore store(name);
             QVERIFY(store.setValue(Section, key(), value));
-            // Written at once, not only when the store goes.
+            // Read back at once, on the disk only once flushed.
+            QCOMPARE(store.value(Section, key()), std::optional<QString>(value));
+            QVERIFY(!QFileInfo::exists(expectedFile(name)));
+            store.flush();
             const QByteArray onDisk = readFile(expectedFile(name));
             QVERIFY2(onDisk.contains("[Settings]"), onDisk.constData());
             QVERIFY2(onDisk.contains("%99%CA%C7%B6%C9%BE%C4%C3=" + value.toUtf8()), onDisk.constData());
@@ -224,6 +227,7 @@ private slots:
         QCOMPARE(::mkfifo(QFile::encodeName(expectedFile(name) + QStringLiteral(".lock")).constData(), 0600), 0);
         QtSettingsStore store(name);
         QVERIFY(store.setValue(Section, key(), QStringLiteral("x")));
+        store.flush();
         QCOMPARE(QtSettingsStore(name).value(Section, key()), std::optional<QString>(QStringLiteral("x")));
     }
 
