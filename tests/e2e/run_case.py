@@ -531,6 +531,18 @@ def browser_launcher_missing(session):
 LEO_CANCER_TEXT = "This can be a sincere relationship if both of you strive to make it work out."
 
 
+def hear_tab_stops(session, reader, window, accessible, key, stops):
+    """Presses the key once for each stop and checks that a screen reader
+    hears the focus arrive at the stops in turn."""
+    for index, stop in enumerate(stops):
+        session.keys(window, key)
+        try:
+            wait_until(lambda: reader.focused(accessible).name == stop, f"the focus on {stop!r}", timeout=5)
+        except CaseFailed:
+            heard = reader.announcement(reader.focused(accessible))
+            raise CaseFailed(f"{key} {index + 1}: heard {heard}, not {stop!r}") from None
+
+
 @case
 def screen_reader_test(session):
     """A whole test as a screen reader user makes it: no two controls that take
@@ -577,6 +589,16 @@ def screen_reader_test(session):
         check(text in profiles_tab, f"{text!r} is not read in the results window: {profiles_tab}")
     profile = reader.text_of(reader.control(results, "text", "Your friendship profile", on_screen=False))
     check(profile.startswith("These people are in an elated mood"), f"profile read: {profile[:60]!r}")
+
+    # Tab and Shift+Tab go round the controls of the tab in front, then Exit and Back.
+    results_window = program.window("results")
+    for tab, stops in (("Friendship Compatibility", []),
+                       ("Friendship Profile", ["Your friendship profile", "Your friend's friendship profile"])):
+        if tab == "Friendship Profile":
+            session.click(results_window, *RESULTS_PROFILE_TAB)
+        stops = stops + ["Exit", "Back", tab]
+        hear_tab_stops(session, reader, results_window, results, "Tab", stops)
+        hear_tab_stops(session, reader, results_window, results, "shift+Tab", stops[-2::-1] + [tab])
 
     reader.press(reader.control(results, "push button", "Exit"))
     program.wait_for_kinds("exit")
