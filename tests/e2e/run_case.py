@@ -133,6 +133,24 @@ def end_at_exit_screen(session, program, how):
     check(not session.search("--name", "^QX Friendship"), "a window of the program is left")
 
 
+def check_centred(session, window, what, slack=1):
+    """The window, frame and title bar included, is centred on the screen's
+    work area, give or take slack pixels (the window may take its place only
+    once the window manager has framed it)."""
+    area = session.work_area()
+
+    def offset():
+        frame = session.frame_geometry(window)
+        return [frame[axis] + frame[size] / 2 - area[axis] - area[size] / 2
+                for axis, size in (("X", "WIDTH"), ("Y", "HEIGHT"))]
+
+    try:
+        wait_until(lambda: all(abs(d) <= slack for d in offset()), f"{what} centred", timeout=5)
+    except CaseFailed:
+        raise CaseFailed(f"{what} is off the screen's centre by {offset()}: "
+                         f"{session.frame_geometry(window)}") from None
+
+
 def leave_normally(session, program):
     """Escape in the main window, then Exit on the exit screen."""
     program.wait_for_kinds("main")
@@ -150,11 +168,7 @@ def first_start(session):
     geometry = session.geometry(main)
     check(geometry["WIDTH"] == 524, f"main window width {geometry['WIDTH']}, not 524")
     check(geometry["HEIGHT"] - 409 in range(0, 41), f"main window height {geometry['HEIGHT']}")
-    centre_x = geometry["X"] + geometry["WIDTH"] / 2
-    centre_y = geometry["Y"] + geometry["HEIGHT"] / 2
-    # Centred give or take the window manager's frame.
-    check(abs(centre_x - 640) <= 25 and abs(centre_y - 512) <= 25,
-          f"main window not centred: {geometry}")
+    check_centred(session, main, "the main window")
     check(session.stored_reminder_date() == REMINDER_DAY.isoformat(),
           f"stored reminder date {session.stored_reminder_date()!r}")
     with open(session.lock_file()) as lock_file:
@@ -207,8 +221,29 @@ def keyboard_test(session):
     session.keys(main, "space")
     results = program.wait_for_kinds("results")["results"]
     check(session.geometry(results)["WIDTH"] == 625, "results window of the wrong size")
+    check_centred(session, results, "the results window")
+    # Alt+H, A: the about window.
+    session.keys(results, "alt+h", "a")
+    about = program.wait_for_kinds("results", "about")["about"]
+    check_centred(session, about, "the about window")
+    session.keys(about, "Escape")
+    program.wait_for_kinds("results")
     # Alt+E is the results window's Exit button.
     session.keys(results, "alt+e")
+    check_centred(session, program.wait_for_kinds("exit")["exit"], "the exit screen")
+    end_at_exit_screen(session, program, "keyboard")
+
+    # At twice the size (QT_SCALE_FACTOR=2) the results window is taller than
+    # this 1280 x 1024 screen: it keeps its title bar and left edge on it.
+    program, main = start_main(session, QT_SCALE_FACTOR="2")
+    check_centred(session, main, "the main window at twice the size", slack=2)
+    results = run_test(session, program, main)
+    area, frame = session.work_area(), session.frame_geometry(results)
+    check(frame["Y"] == area["Y"] and frame["X"] >= area["X"] and frame["HEIGHT"] > area["HEIGHT"],
+          f"the results window at twice the size is at {frame}, the screen's work area {area}")
+    check(abs(frame["X"] + frame["WIDTH"] / 2 - area["X"] - area["WIDTH"] / 2) <= 2,
+          f"the results window at twice the size is not centred across: {frame}")
+    session.keys(results, "Escape")
     program.wait_for_kinds("exit")
     end_at_exit_screen(session, program, "keyboard")
 

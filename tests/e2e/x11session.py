@@ -27,7 +27,7 @@ BOX_CAPTION = "QX Friendship Compatibility Test"
 
 # Client-area widths in pixels (twips / 15) that tell the windows apart, as
 # they all share one caption.
-WINDOW_WIDTHS = {"main": 524, "results": 625, "exit": 741}
+WINDOW_WIDTHS = {"main": 524, "results": 625, "exit": 741, "about": 423}
 # Client-area heights without the menu bar.
 CLIENT_HEIGHTS = {"main": 409, "results": 529, "exit": 315}
 
@@ -80,10 +80,11 @@ def faketime_library():
 class Program:
     """One running copy of the desktop program."""
 
-    def __init__(self, session, popen, log_path):
+    def __init__(self, session, popen, log_path, scale=1.0):
         self.session = session
         self.popen = popen
         self.log_path = log_path
+        self.scale = scale  # QT_SCALE_FACTOR: the windows are this many times their size
 
     @property
     def pid(self):
@@ -105,7 +106,7 @@ class Program:
             if name == BOX_CAPTION:
                 found.append(("box", window))
             elif name == self.session.window_caption:
-                found.append((self.session.kind_of(window), window))
+                found.append((self.session.kind_of(window, self.scale), window))
         return found
 
     def kinds(self):
@@ -302,7 +303,8 @@ class Session:
         log_name = f"program-{len(self.processes)}.log"
         popen = self.spawn([self.program_path], log_name,
                            self.program_environment(today, path, accessible, **changes))
-        return Program(self, popen, self.path("logs", log_name))
+        return Program(self, popen, self.path("logs", log_name),
+                       float(changes.get("QT_SCALE_FACTOR") or 1))
 
     def lock_file(self):
         return self.path("cache", PROGRAM_NAME, PROGRAM_NAME + ".lock")
@@ -367,8 +369,29 @@ class Session:
             geometry[key] = int(found.group(1)) if found else 0
         return geometry
 
-    def kind_of(self, window):
-        width = self.geometry(window).get("WIDTH", 0)
+    def work_area(self):
+        """X, Y, WIDTH and HEIGHT of the screen's area for windows (_NET_WORKAREA)."""
+        output = self.tool("xprop", "-root", "_NET_WORKAREA").stdout
+        x, y, width, height = (int(n) for n in re.findall(r"\d+", output.partition("=")[2])[:4])
+        return {"X": x, "Y": y, "WIDTH": width, "HEIGHT": height}
+
+    def frame_extents(self, window):
+        """Left, right, top and bottom of the window manager's frame around
+        the window (_NET_FRAME_EXTENTS), zeros while it has none."""
+        output = self.tool("xprop", "-id", window, "_NET_FRAME_EXTENTS", check=False).stdout
+        numbers = [int(n) for n in re.findall(r"\d+", output.partition("=")[2])]
+        return tuple(numbers) if len(numbers) == 4 else (0, 0, 0, 0)
+
+    def frame_geometry(self, window):
+        """X, Y, WIDTH and HEIGHT of the window as the user sees it, with the
+        window manager's frame and title bar."""
+        client = self.geometry(window)
+        left, right, top, bottom = self.frame_extents(window)
+        return {"X": client["X"] - left, "Y": client["Y"] - top,
+                "WIDTH": client["WIDTH"] + left + right, "HEIGHT": client["HEIGHT"] + top + bottom}
+
+    def kind_of(self, window, scale=1.0):
+        width = self.geometry(window).get("WIDTH", 0) / scale
         for kind, expected in WINDOW_WIDTHS.items():
             if abs(width - expected) <= 8:
                 return kind
