@@ -566,6 +566,33 @@ def browser_launcher_missing(session):
 LEO_CANCER_TEXT = "This can be a sincere relationship if both of you strive to make it work out."
 
 
+def focus_another_program(session):
+    """Opens another program's window, or finds it open, and gives it the
+    keyboard focus; returns the window."""
+    def found():
+        return session.search("--name", "^another program$")
+    if not found():
+        session.spawn(["xmessage", "-title", "another program", "another program"], "xmessage.log",
+                      session.desktop_environment())
+    window = wait_until(found, "another program's window")[0]
+    session.activate(window)
+    return window
+
+
+def check_box_belongs_to(session, box, window, what):
+    """The message box is modal to the window and centred over it, frame and
+    title bar included; it stays above other programs' windows only if the
+    window does."""
+    check(session.transient_for(box) == window, f"{what}: the box belongs to {session.transient_for(box)}")
+    above = "ABOVE" in session.window_states(window)
+    check(("ABOVE" in session.window_states(box)) == above,
+          f"{what}: the box is {'not ' if above else ''}kept above other programs")
+    outer, inner = session.frame_geometry(window), session.frame_geometry(box)
+    offset = [inner[axis] + inner[size] / 2 - outer[axis] - outer[size] / 2
+              for axis, size in (("X", "WIDTH"), ("Y", "HEIGHT"))]
+    check(all(abs(d) <= 2 for d in offset), f"{what}: the box is off the window's centre by {offset}")
+
+
 def hear_tab_stops(session, reader, window, accessible, key, stops):
     """Presses the key once for each stop and checks that a screen reader
     hears the focus arrive at the stops in turn."""
@@ -592,6 +619,15 @@ def screen_reader_test(session):
     said = [reader.announcement(control) for control in reader.focusable_controls(window)]
     check(len(set(said)) == len(said), f"controls announced alike: {said}")
     check(all(name or labels for _, name, _, labels in said), f"a control without a name: {said}")
+
+    # Pressed through the accessibility bus while another program has the
+    # focus, the test finds no names: its message belongs to the main window.
+    focus_another_program(session)
+    reader.press(reader.control(window, "push button", "Get My Compatibility With My Friend"))
+    box = program.wait_for_kinds("main", "box")["box"]
+    check_box_belongs_to(session, box, main, "no names")
+    session.keys(box, "Return")
+    program.wait_for_kinds("main")
 
     # What is heard at each Tab stop, and what the user does there.
     steps = [("Your name", "alex"), ("Day of your birth", 20), ("Month of your birth", 6),
@@ -641,6 +677,16 @@ def screen_reader_test(session):
     said = [reader.announcement(control) for control in reader.focusable_controls(exit_window)]
     check(len(set(said)) == len(said), f"exit screen controls announced alike: {said}")
     check(all(name for _, name, _, _ in said), f"an exit screen control without a name: {said}")
+    # The exit screen's messages stay above it, which stays above others.
+    focus_another_program(session)
+    reader.press(reader.control(exit_window, "push button", "Refer A Friend Now"))
+    exit_screen = program.window("exit")
+    box = program.wait_for_kinds("exit", "box")["box"]
+    check_box_belongs_to(session, box, exit_screen, "refer a friend")
+    stacking = session.stacking()
+    check(stacking.index(box) > stacking.index(exit_screen), "the message lies under the exit screen")
+    session.keys(box, "Return")
+    program.wait_for_kinds("exit")
     reader.press(reader.control(exit_window, "push button", "Exit"))
     status = program.wait_for_end()
     check(status == 0, f"the program ended with status {status}")

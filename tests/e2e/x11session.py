@@ -390,6 +390,17 @@ class Session:
         return {"X": client["X"] - left, "Y": client["Y"] - top,
                 "WIDTH": client["WIDTH"] + left + right, "HEIGHT": client["HEIGHT"] + top + bottom}
 
+    def transient_for(self, window):
+        """The window this one is transient for (a dialog's owner), or None."""
+        output = self.tool("xprop", "-id", window, "WM_TRANSIENT_FOR", check=False).stdout
+        found = re.search(r"window id # (0x[0-9a-fA-F]+)", output)
+        return str(int(found.group(1), 16)) if found else None
+
+    def window_states(self, window):
+        """The window's _NET_WM_STATE atoms, without their prefix."""
+        output = self.tool("xprop", "-id", window, "_NET_WM_STATE", check=False).stdout
+        return set(re.findall(r"_NET_WM_STATE_(\w+)", output))
+
     def kind_of(self, window, scale=1.0):
         width = self.geometry(window).get("WIDTH", 0) / scale
         for kind, expected in WINDOW_WIDTHS.items():

@@ -1,6 +1,8 @@
 #include "ui/platform/DesktopServices.h"
 
 #include "core/ProgramInfo.h"
+#include "ui/Forms.h"
+#include "ui/widgets/WindowCentring.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -16,6 +18,20 @@ void dropMessage(QtMsgType, const QMessageLogContext &, const QString &)
 {
 }
 
+// The program's window a box belongs to: the active one or, while another
+// program has the focus (this one driven through the accessibility bus, say),
+// the program's window on screen. None before the program shows a window.
+QWidget *owningWindow()
+{
+    if (QWidget *active = QApplication::activeWindow())
+        return active;
+    const QList<QWidget *> forms = Forms::loadedInOrder();
+    for (auto form = forms.crbegin(); form != forms.crend(); ++form)
+        if ((*form)->isVisible())
+            return *form;
+    return nullptr;
+}
+
 } // namespace
 
 MessageAnswer QtMessageBoxes::show(const QString &text, MessageIcon icon, MessageButtons buttons)
@@ -24,7 +40,8 @@ MessageAnswer QtMessageBoxes::show(const QString &text, MessageIcon icon, Messag
     QString shown = text;
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    QWidget *window = QApplication::activeWindow();
+    // Modal to its window and centred over it.
+    QWidget *window = owningWindow();
     QMessageBox box(icon == MessageIcon::Critical ? QMessageBox::Critical : QMessageBox::Information,
                     QString::fromLatin1(ApplicationTitle), shown,
                     buttons == MessageButtons::YesNo ? QMessageBox::Yes | QMessageBox::No
@@ -32,11 +49,13 @@ MessageAnswer QtMessageBoxes::show(const QString &text, MessageIcon icon, Messag
                     window);
     if (buttons == MessageButtons::YesNo)
         box.setDefaultButton(QMessageBox::Yes);
-    // A box with no window of the program under it (at start-up, or from a
-    // second copy that is refused) must not hide behind other windows, the
-    // running copy's exit screen, which stays on top, among them.
-    if (!window)
+    // A box stays above whatever its window stays above (the exit screen
+    // stays on top). One with no window of the program under it (the
+    // reminder's question at start, a second copy's refusal) must not hide
+    // behind other windows, the running copy's exit screen among them.
+    if (!window || window->windowFlags().testFlag(Qt::WindowStaysOnTopHint))
         box.setWindowFlag(Qt::WindowStaysOnTopHint);
+    centreWhenShown(&box, window);
     const int answer = box.exec();
     // Escape and the close box press No; a box that goes without any button
     // was taken down by the end of the program.
