@@ -22,7 +22,7 @@ import traceback
 import urllib.parse
 
 sys.dont_write_bytecode = True  # no __pycache__ in the source tree
-from x11session import CaseFailed, Session, wait_until  # noqa: E402
+from x11session import BOX_CAPTION, CaseFailed, Session, wait_until  # noqa: E402
 
 CASE_TIME_LIMIT = 100  # seconds; CTest allows a little more
 
@@ -151,6 +151,28 @@ def check_centred(session, window, what, slack=1):
                          f"{session.frame_geometry(window)}") from None
 
 
+def check_whole_title(session, box):
+    """The title bar of the message box shows the whole title, as wide as
+    the window manager draws it in another program's window wide enough."""
+    session.spawn(["xmessage", "-title", BOX_CAPTION, "-geometry", "700x60", "a window as wide as its title"],
+                  "xmessage.log", session.desktop_environment())
+    def wide_window():
+        return [window for window in session.search("--class", "^Xmessage$")
+                if session.window_name(window) == BOX_CAPTION]
+    found = wait_until(wide_window, "the wide window")[0]
+    session.activate(found)
+    whole = wait_until(lambda: session.title_width(found), "the title drawn in the wide window")
+    session.tool("wmctrl", "-i", "-c", found)
+    wait_until(lambda: not wide_window(), "the wide window closed")
+    session.activate(box)
+    try:
+        wait_until(lambda: session.title_width(box) == whole, "the box's whole title", timeout=5)
+    except CaseFailed:
+        raise CaseFailed(f"the box's title is drawn {session.title_width(box)} pixels wide, "
+                         f"the whole title {whole}: the box is {session.frame_geometry(box)['WIDTH']} "
+                         f"pixels wide") from None
+
+
 def leave_normally(session, program):
     """Escape in the main window, then Exit on the exit screen."""
     program.wait_for_kinds("main")
@@ -208,9 +230,10 @@ def killed_copy_then_normal_start(session):
 @case
 def keyboard_test(session):
     program, main = start_main(session)
-    # 31 April is refused with a message; the main window stays.
+    # 31 April is refused with a message, its title whole; the main window stays.
     fill_entries(session, main, you=("alex", 31, 4, 1990))
     session.keys(main, "space")
+    check_whole_title(session, program.wait_for_kinds("main", "box")["box"])
     answer_message(session, program)
     # Back to the user's day (seven fields before the button): 21 July.
     session.keys(main, "--repeat", "7", "shift+Tab")

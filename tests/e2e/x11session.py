@@ -19,6 +19,7 @@ import signal
 import subprocess
 import tempfile
 import time
+import xml.etree.ElementTree
 
 PROGRAM_NAME = "QXFreeFriendshipCompatibilityTest"
 # Message boxes carry the program's title; its windows the title and the
@@ -42,6 +43,11 @@ FOREIGN_VARIABLES = (
 )
 
 DEFAULT_TIMEOUT = 20.0
+
+# The window manager's settings and themes: openbox reads the system's
+# settings, as each case's home is a fresh one.
+OPENBOX_SETTINGS = "/etc/xdg/openbox/rc.xml"
+THEMES = "/usr/share/themes"
 
 _PR_SET_PDEATHSIG = 1
 
@@ -400,6 +406,41 @@ class Session:
         """The window's _NET_WM_STATE atoms, without their prefix."""
         output = self.tool("xprop", "-id", window, "_NET_WM_STATE", check=False).stdout
         return set(re.findall(r"_NET_WM_STATE_(\w+)", output))
+
+    def active_title_colour(self):
+        """The colour in which the window manager writes the title of the
+        active window, as (red, green, blue), from its theme."""
+        settings = xml.etree.ElementTree.parse(OPENBOX_SETTINGS)
+        theme = settings.findtext("{http://openbox.org/3.4/rc}theme/{http://openbox.org/3.4/rc}name")
+        with open(os.path.join(THEMES, theme, "openbox-3", "themerc")) as themerc:
+            found = re.search(r"^window\.active\.label\.text\.color:\s*#([0-9a-fA-F]{6})", themerc.read(),
+                              re.MULTILINE)
+        return tuple(bytes.fromhex(found.group(1)))
+
+    def title_width(self, window):
+        """How wide the window manager draws the window's title, in pixels:
+        the run of columns in the middle of the title bar that hold the
+        active title's colour (the title's words, not the icon or the
+        buttons at the ends). 0 while the window is not the active one."""
+        frame = self.frame_geometry(window)
+        height = self.frame_extents(window)[2]
+        crop = f"{frame['WIDTH']}x{height}+{frame['X']}+{frame['Y']}"
+        pixels = subprocess.run(["import", "-window", "root", "-crop", crop, "-depth", "8", "rgb:-"],
+                                env=self.desktop_environment(), capture_output=True, timeout=10).stdout
+        colour = bytes(self.active_title_colour())
+        columns = sorted({(offset // 3) % frame["WIDTH"] for offset in range(0, len(pixels) - 2, 3)
+                          if pixels[offset:offset + 3] == colour})
+        # The words of the title lie a few pixels apart; the icon and the
+        # buttons lie well away from them.
+        runs = []
+        for column in columns:
+            if runs and column - runs[-1][1] <= height // 2:
+                runs[-1][1] = column
+            else:
+                runs.append([column, column])
+        middle = frame["WIDTH"] // 2
+        title = [run for run in runs if run[0] <= middle <= run[1]]
+        return title[0][1] - title[0][0] + 1 if title else 0
 
     def kind_of(self, window, scale=1.0):
         width = self.geometry(window).get("WIDTH", 0) / scale

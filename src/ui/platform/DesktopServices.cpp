@@ -7,12 +7,22 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDesktopServices>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QMessageBox>
+#include <QSpacerItem>
 #include <QUrl>
 
 namespace qx {
 
 namespace {
+
+// Beside the title, a title bar holds the window's icon and up to three
+// buttons, squares about a line of the title high with a little padding
+// each, and a margin at either end.
+constexpr int TitleBarSquares = 4;
+constexpr int TitleBarSquarePadding = 6;
+constexpr int TitleBarMargin = 8;
 
 void dropMessage(QtMsgType, const QMessageLogContext &, const QString &)
 {
@@ -30,6 +40,30 @@ QWidget *owningWindow()
         if ((*form)->isVisible())
             return *form;
     return nullptr;
+}
+
+// The width a title bar needs to show the whole title. The window manager
+// draws the title in a font of its own, which the program cannot learn: the
+// application's font in bold stands in for it (desktops draw titles about
+// that size; openbox's default theme, for one, in an 8 pt bold sans).
+int titleBarWidth(const QString &title)
+{
+    QFont font = QApplication::font();
+    font.setBold(true);
+    const QFontMetrics metrics(font);
+    return metrics.horizontalAdvance(title) + TitleBarSquares * (metrics.height() + TitleBarSquarePadding)
+           + 2 * TitleBarMargin;
+}
+
+// A box is at least as wide as its title bar needs: a box sizes itself to its
+// text and buttons, and the title would be cut short. The room is an empty
+// row under everything else, so the text, icon and buttons stay as they are.
+void makeRoomForTitle(QMessageBox &box)
+{
+    if (auto *grid = qobject_cast<QGridLayout *>(box.layout()))
+        grid->addItem(new QSpacerItem(titleBarWidth(box.windowTitle()), 0, QSizePolicy::Fixed,
+                                      QSizePolicy::Fixed),
+                      grid->rowCount(), 0, 1, grid->columnCount());
 }
 
 } // namespace
@@ -55,6 +89,7 @@ MessageAnswer QtMessageBoxes::show(const QString &text, MessageIcon icon, Messag
     // behind other windows, the running copy's exit screen among them.
     if (!window || window->windowFlags().testFlag(Qt::WindowStaysOnTopHint))
         box.setWindowFlag(Qt::WindowStaysOnTopHint);
+    makeRoomForTitle(box);
     centreWhenShown(&box, window);
     const int answer = box.exec();
     // Escape and the close box press No; a box that goes without any button
