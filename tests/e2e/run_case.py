@@ -634,7 +634,9 @@ def screen_reader_test(session):
     the focus are announced alike; moving through them with Tab, the user
     hears which one has the focus, types the names and picks the dates with
     the arrow keys; the test button is pressed through its accessibility
-    action, and the report is read back from the results window."""
+    action, and the report is read back from the results window, where Tab
+    goes round the controls. Pressed while another program has the focus,
+    buttons bring up messages that belong to the window under them."""
     from screenreader import ScreenReader
     program, main = start_main(session, accessible=True)
     reader = ScreenReader(session, program)
