@@ -6,9 +6,9 @@
 #include "ui/Fonts.h"
 #include "ui/ProgramIcon.h"
 #include "ui/widgets/TextFit.h"
+#include "ui/widgets/WindowCentring.h"
 
 #include <QMouseEvent>
-#include <QScreen>
 
 namespace qx {
 
@@ -45,9 +45,7 @@ FrmAbout::FrmAbout(QWidget *parent)
     for (QWidget *label : {ui->lblTitle, ui->lblHomePage, ui->lblMoreDetails})
         fitTextWidth(label, width() - RightMargin - label->x());
 
-    const QScreen *screen = parent ? parent->screen() : this->screen();
-    if (screen)
-        move(screen->availableGeometry().center() - rect().center());
+    centreWhenShown(this);
 
     ui->lblHomePage->installEventFilter(this);
     ui->lblMoreDetails->installEventFilter(this);

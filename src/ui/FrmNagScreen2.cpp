@@ -10,12 +10,12 @@
 #include "ui/Forms.h"
 #include "ui/ProgramIcon.h"
 #include "ui/widgets/TextFit.h"
+#include "ui/widgets/WindowCentring.h"
 
 #include <QCloseEvent>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QScreen>
 
 #include <algorithm>
 #include <cmath>
@@ -104,8 +104,7 @@ FrmNagScreen2::FrmNagScreen2(QWidget *parent)
         email->setMaxLength(MaxEmailLength);
     ui->txtMessage->setMaxLength(MaxMessageLength);
 
-    if (const QScreen *screen = this->screen())
-        move(screen->availableGeometry().center() - rect().center());
+    centreWhenShown(this);
 
     connect(ui->cmdClose, &QPushButton::clicked, this, &FrmNagScreen2::cmdClose_Click);
     connect(ui->cmdSubmit, &QPushButton::clicked, this, &FrmNagScreen2::cmdSubmit_Click);

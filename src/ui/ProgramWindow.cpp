@@ -8,12 +8,10 @@
 #include "ui/FrmNagScreen2.h"
 #include "ui/ProgramIcon.h"
 #include "ui/StartupForm.h"
+#include "ui/widgets/WindowCentring.h"
 
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QMenuBar>
-#include <QScreen>
-#include <QStyle>
 
 namespace qx {
 
@@ -36,9 +34,7 @@ void ProgramWindow::setUpFixedWindow(QSize clientSize)
     setWindowIcon(programIcon());
     const int menuHeight = menuBar()->heightForWidth(clientSize.width());
     setFixedSize(clientSize.width(), clientSize.height() + qMax(menuHeight, 0));
-    if (const QScreen *screen = QGuiApplication::primaryScreen())
-        move(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), screen->availableGeometry())
-                 .topLeft());
+    centreWhenShown(this);
 }
 
 void ProgramWindow::cmdExit_Click()

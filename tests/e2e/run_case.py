@@ -24,7 +24,7 @@ import traceback
 import urllib.parse
 
 sys.dont_write_bytecode = True  # no __pycache__ in the source tree
-from x11session import FIRST_FRAME_MARK, CaseFailed, Session, wait_until  # noqa: E402
+from x11session import BOX_CAPTION, FIRST_FRAME_MARK, CaseFailed, Session, wait_until  # noqa: E402
 
 CASE_TIME_LIMIT = 100  # seconds; CTest allows a little more
 
@@ -138,6 +138,46 @@ def end_at_exit_screen(session, program, how):
           "a window of the program is left")
 
 
+def check_centred(session, window, what, slack=1):
+    """The window, frame and title bar included, is centred on the screen's
+    work area, give or take slack pixels (the window may take its place only
+    once the window manager has framed it)."""
+    area = session.work_area()
+
+    def offset():
+        frame = session.frame_geometry(window)
+        return [frame[axis] + frame[size] / 2 - area[axis] - area[size] / 2
+                for axis, size in (("X", "WIDTH"), ("Y", "HEIGHT"))]
+
+    try:
+        wait_until(lambda: all(abs(d) <= slack for d in offset()), f"{what} centred", timeout=5)
+    except CaseFailed:
+        raise CaseFailed(f"{what} is off the screen's centre by {offset()}: "
+                         f"{session.frame_geometry(window)}") from None
+
+
+def check_whole_title(session, box):
+    """The title bar of the message box shows the whole title, as wide as
+    the window manager draws it in another program's window wide enough."""
+    session.spawn(["xmessage", "-title", BOX_CAPTION, "-geometry", "700x60", "a window as wide as its title"],
+                  "xmessage.log", session.desktop_environment())
+    def wide_window():
+        return [window for window in session.search("--class", "^Xmessage$")
+                if session.window_name(window) == BOX_CAPTION]
+    found = wait_until(wide_window, "the wide window")[0]
+    session.activate(found)
+    whole = wait_until(lambda: session.title_width(found), "the title drawn in the wide window")
+    session.tool("wmctrl", "-i", "-c", found)
+    wait_until(lambda: not wide_window(), "the wide window closed")
+    session.activate(box)
+    try:
+        wait_until(lambda: session.title_width(box) == whole, "the box's whole title", timeout=5)
+    except CaseFailed:
+        raise CaseFailed(f"the box's title is drawn {session.title_width(box)} pixels wide, "
+                         f"the whole title {whole}: the box is {session.frame_geometry(box)['WIDTH']} "
+                         f"pixels wide") from None
+
+
 def leave_normally(session, program):
     """Escape in the main window, then Exit on the exit screen."""
     program.wait_for_kinds("main")
@@ -155,11 +195,7 @@ def first_start(session):
     geometry = session.geometry(main)
     check(geometry["WIDTH"] == 524, f"main window width {geometry['WIDTH']}, not 524")
     check(geometry["HEIGHT"] - 409 in range(0, 41), f"main window height {geometry['HEIGHT']}")
-    centre_x = geometry["X"] + geometry["WIDTH"] / 2
-    centre_y = geometry["Y"] + geometry["HEIGHT"] / 2
-    # Centred give or take the window manager's frame.
-    check(abs(centre_x - 640) <= 25 and abs(centre_y - 512) <= 25,
-          f"main window not centred: {geometry}")
+    check_centred(session, main, "the main window")
     check(session.stored_reminder_date() == REMINDER_DAY.isoformat(),
           f"stored reminder date {session.stored_reminder_date()!r}")
     check(program.holds_lock() and not session.lock_is_free(), "the program does not hold its lock")
@@ -302,9 +338,10 @@ def nothing_reaches_the_disk_before_the_first_frame(session):
 @case
 def keyboard_test(session):
     program, main = start_main(session)
-    # 31 April is refused with a message; the main window stays.
+    # 31 April is refused with a message, its title whole; the main window stays.
     fill_entries(session, main, you=("alex", 31, 4, 1990))
     session.keys(main, "space")
+    check_whole_title(session, program.wait_for_kinds("main", "box")["box"])
     answer_message(session, program)
     # Back to the user's day (seven fields before the button): 21 July.
     session.keys(main, "--repeat", "7", "shift+Tab")
@@ -315,8 +352,29 @@ def keyboard_test(session):
     session.keys(main, "space")
     results = program.wait_for_kinds("results")["results"]
     check(session.geometry(results)["WIDTH"] == 625, "results window of the wrong size")
+    check_centred(session, results, "the results window")
+    # Alt+H, A: the about window.
+    session.keys(results, "alt+h", "a")
+    about = program.wait_for_kinds("results", "about")["about"]
+    check_centred(session, about, "the about window")
+    session.keys(about, "Escape")
+    program.wait_for_kinds("results")
     # Alt+E is the results window's Exit button.
     session.keys(results, "alt+e")
+    check_centred(session, program.wait_for_kinds("exit")["exit"], "the exit screen")
+    end_at_exit_screen(session, program, "keyboard")
+
+    # At twice the size (QT_SCALE_FACTOR=2) the results window is taller than
+    # this 1280 x 1024 screen: it keeps its title bar and left edge on it.
+    program, main = start_main(session, QT_SCALE_FACTOR="2")
+    check_centred(session, main, "the main window at twice the size", slack=2)
+    results = run_test(session, program, main)
+    area, frame = session.work_area(), session.frame_geometry(results)
+    check(frame["Y"] == area["Y"] and frame["X"] >= area["X"] and frame["HEIGHT"] > area["HEIGHT"],
+          f"the results window at twice the size is at {frame}, the screen's work area {area}")
+    check(abs(frame["X"] + frame["WIDTH"] / 2 - area["X"] - area["WIDTH"] / 2) <= 2,
+          f"the results window at twice the size is not centred across: {frame}")
+    session.keys(results, "Escape")
     program.wait_for_kinds("exit")
     end_at_exit_screen(session, program, "keyboard")
 
@@ -642,13 +700,54 @@ def browser_launcher_missing(session):
 LEO_CANCER_TEXT = "This can be a sincere relationship if both of you strive to make it work out."
 
 
+def focus_another_program(session):
+    """Opens another program's window, or finds it open, and gives it the
+    keyboard focus; returns the window."""
+    def found():
+        return session.search("--name", "^another program$")
+    if not found():
+        session.spawn(["xmessage", "-title", "another program", "another program"], "xmessage.log",
+                      session.desktop_environment())
+    window = wait_until(found, "another program's window")[0]
+    session.activate(window)
+    return window
+
+
+def check_box_belongs_to(session, box, window, what):
+    """The message box is modal to the window and centred over it, frame and
+    title bar included; it stays above other programs' windows only if the
+    window does."""
+    check(session.transient_for(box) == window, f"{what}: the box belongs to {session.transient_for(box)}")
+    above = "ABOVE" in session.window_states(window)
+    check(("ABOVE" in session.window_states(box)) == above,
+          f"{what}: the box is {'not ' if above else ''}kept above other programs")
+    outer, inner = session.frame_geometry(window), session.frame_geometry(box)
+    offset = [inner[axis] + inner[size] / 2 - outer[axis] - outer[size] / 2
+              for axis, size in (("X", "WIDTH"), ("Y", "HEIGHT"))]
+    check(all(abs(d) <= 2 for d in offset), f"{what}: the box is off the window's centre by {offset}")
+
+
+def hear_tab_stops(session, reader, window, accessible, key, stops):
+    """Presses the key once for each stop and checks that a screen reader
+    hears the focus arrive at the stops in turn."""
+    for index, stop in enumerate(stops):
+        session.keys(window, key)
+        try:
+            wait_until(lambda: reader.focused(accessible).name == stop, f"the focus on {stop!r}", timeout=5)
+        except CaseFailed:
+            heard = reader.announcement(reader.focused(accessible))
+            raise CaseFailed(f"{key} {index + 1}: heard {heard}, not {stop!r}") from None
+
+
 @case
 def screen_reader_test(session):
     """A whole test as a screen reader user makes it: no two controls that take
     the focus are announced alike; moving through them with Tab, the user
     hears which one has the focus, types the names and picks the dates with
     the arrow keys; the test button is pressed through its accessibility
-    action, and the report is read back from the results window."""
+    action, and the report is read back from the results window, where Tab
+    goes round the controls. Pressed while another program has the focus,
+    buttons bring up messages that belong to the window under them."""
     from screenreader import ScreenReader
     program, main = start_main(session, accessible=True)
     reader = ScreenReader(session, program)
@@ -656,6 +755,15 @@ def screen_reader_test(session):
     said = [reader.announcement(control) for control in reader.focusable_controls(window)]
     check(len(set(said)) == len(said), f"controls announced alike: {said}")
     check(all(name or labels for _, name, _, labels in said), f"a control without a name: {said}")
+
+    # Pressed through the accessibility bus while another program has the
+    # focus, the test finds no names: its message belongs to the main window.
+    focus_another_program(session)
+    reader.press(reader.control(window, "push button", "Get My Compatibility With My Friend"))
+    box = program.wait_for_kinds("main", "box")["box"]
+    check_box_belongs_to(session, box, main, "no names")
+    session.keys(box, "Return")
+    program.wait_for_kinds("main")
 
     # What is heard at each Tab stop, and what the user does there.
     steps = [("Your name", "alex"), ("Day of your birth", 20), ("Month of your birth", 6),
@@ -689,12 +797,32 @@ def screen_reader_test(session):
     profile = reader.text_of(reader.control(results, "text", "Your friendship profile", on_screen=False))
     check(profile.startswith("These people are in an elated mood"), f"profile read: {profile[:60]!r}")
 
+    # Tab and Shift+Tab go round the controls of the tab in front, then Exit and Back.
+    results_window = program.window("results")
+    for tab, stops in (("Friendship Compatibility", []),
+                       ("Friendship Profile", ["Your friendship profile", "Your friend's friendship profile"])):
+        if tab == "Friendship Profile":
+            session.click(results_window, *RESULTS_PROFILE_TAB)
+        stops = stops + ["Exit", "Back", tab]
+        hear_tab_stops(session, reader, results_window, results, "Tab", stops)
+        hear_tab_stops(session, reader, results_window, results, "shift+Tab", stops[-2::-1] + [tab])
+
     reader.press(reader.control(results, "push button", "Exit"))
     program.wait_for_kinds("exit")
     exit_window = reader.window("exit")
     said = [reader.announcement(control) for control in reader.focusable_controls(exit_window)]
     check(len(set(said)) == len(said), f"exit screen controls announced alike: {said}")
     check(all(name for _, name, _, _ in said), f"an exit screen control without a name: {said}")
+    # The exit screen's messages stay above it, which stays above others.
+    focus_another_program(session)
+    reader.press(reader.control(exit_window, "push button", "Refer A Friend Now"))
+    exit_screen = program.window("exit")
+    box = program.wait_for_kinds("exit", "box")["box"]
+    check_box_belongs_to(session, box, exit_screen, "refer a friend")
+    stacking = session.stacking()
+    check(stacking.index(box) > stacking.index(exit_screen), "the message lies under the exit screen")
+    session.keys(box, "Return")
+    program.wait_for_kinds("exit")
     reader.press(reader.control(exit_window, "push button", "Exit"))
     status = program.wait_for_end()
     check(status == 0, f"the program ended with status {status}")

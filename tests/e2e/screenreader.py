@@ -84,12 +84,17 @@ class ScreenReader:
         raise CaseFailed(f"no {role} {name!r} in the window")
 
     def focused(self, window):
-        """The control that has the keyboard focus, once there is one."""
+        """The control that has the keyboard focus, once there is one. Qt says
+        of the tab in front of a tab strip that it is focused whatever has the
+        focus: it is heard only while its strip has the focus."""
         def found():
-            for control in self.focusable_controls(window):
-                if control.getState().contains(self.atspi.STATE_FOCUSED):
-                    return control
-            return None
+            controls = [control for control in self.focusable_controls(window)
+                        if control.getState().contains(self.atspi.STATE_FOCUSED)]
+            roles = [control.getRole() for control in controls]
+            if self.atspi.ROLE_PAGE_TAB_LIST in roles:
+                wanted = self.atspi.ROLE_PAGE_TAB
+                return next((c for c, role in zip(controls, roles) if role == wanted), None)
+            return next((c for c, role in zip(controls, roles) if role != self.atspi.ROLE_PAGE_TAB), None)
         return wait_until(found, "a control with the focus")
 
     def text_of(self, control):

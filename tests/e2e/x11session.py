@@ -20,6 +20,7 @@ import signal
 import subprocess
 import tempfile
 import time
+import xml.etree.ElementTree
 
 PROGRAM_NAME = "QXFreeFriendshipCompatibilityTest"
 # Message boxes carry the program's title; its windows the title and the
@@ -28,7 +29,7 @@ BOX_CAPTION = "QX Friendship Compatibility Test"
 
 # Client-area widths in pixels (twips / 15) that tell the windows apart, as
 # they all share one caption.
-WINDOW_WIDTHS = {"main": 524, "results": 625, "exit": 741}
+WINDOW_WIDTHS = {"main": 524, "results": 625, "exit": 741, "about": 423}
 # Client-area heights without the menu bar.
 CLIENT_HEIGHTS = {"main": 409, "results": 529, "exit": 315}
 
@@ -50,6 +51,11 @@ DEFAULT_TIMEOUT = 20.0
 STARTUP_LOGGING = "qx.startup.debug=true"
 FIRST_FRAME_MARK = "main window painted"
 SETTLED_MARK = "start-up settled"
+
+# The window manager's settings and themes: openbox reads the system's
+# settings, as each case's home is a fresh one.
+OPENBOX_SETTINGS = "/etc/xdg/openbox/rc.xml"
+THEMES = "/usr/share/themes"
 
 _PR_SET_PDEATHSIG = 1
 
@@ -88,11 +94,12 @@ def faketime_library():
 class Program:
     """One running copy of the desktop program."""
 
-    def __init__(self, session, popen, log_path):
+    def __init__(self, session, popen, log_path, scale=1.0):
         self.session = session
         self.popen = popen
         self.log_path = log_path
         self._window_pid = None
+        self.scale = scale  # QT_SCALE_FACTOR: the windows are this many times their size
 
     @property
     def pid(self):
@@ -169,7 +176,7 @@ class Program:
             if name == BOX_CAPTION:
                 found.append(("box", window))
             elif name == self.session.window_caption:
-                found.append((self.session.kind_of(window), window))
+                found.append((self.session.kind_of(window, self.scale), window))
         return found
 
     def kinds(self):
@@ -372,7 +379,8 @@ class Session:
         log_name = f"program-{len(self.processes)}.log"
         popen = self.spawn([*wrapper, self.program_path], log_name,
                            self.program_environment(today, path, accessible, **changes))
-        return Program(self, popen, self.path("logs", log_name))
+        return Program(self, popen, self.path("logs", log_name),
+                       float(changes.get("QT_SCALE_FACTOR") or 1))
 
     def lock_file(self):
         """The one-copy lock: the one lock file in the program's cache folder,
@@ -452,8 +460,75 @@ class Session:
             geometry[key] = int(found.group(1)) if found else 0
         return geometry
 
-    def kind_of(self, window):
-        width = self.geometry(window).get("WIDTH", 0)
+    def work_area(self):
+        """X, Y, WIDTH and HEIGHT of the screen's area for windows (_NET_WORKAREA)."""
+        output = self.tool("xprop", "-root", "_NET_WORKAREA").stdout
+        x, y, width, height = (int(n) for n in re.findall(r"\d+", output.partition("=")[2])[:4])
+        return {"X": x, "Y": y, "WIDTH": width, "HEIGHT": height}
+
+    def frame_extents(self, window):
+        """Left, right, top and bottom of the window manager's frame around
+        the window (_NET_FRAME_EXTENTS), zeros while it has none."""
+        output = self.tool("xprop", "-id", window, "_NET_FRAME_EXTENTS", check=False).stdout
+        numbers = [int(n) for n in re.findall(r"\d+", output.partition("=")[2])]
+        return tuple(numbers) if len(numbers) == 4 else (0, 0, 0, 0)
+
+    def frame_geometry(self, window):
+        """X, Y, WIDTH and HEIGHT of the window as the user sees it, with the
+        window manager's frame and title bar."""
+        client = self.geometry(window)
+        left, right, top, bottom = self.frame_extents(window)
+        return {"X": client["X"] - left, "Y": client["Y"] - top,
+                "WIDTH": client["WIDTH"] + left + right, "HEIGHT": client["HEIGHT"] + top + bottom}
+
+    def transient_for(self, window):
+        """The window this one is transient for (a dialog's owner), or None."""
+        output = self.tool("xprop", "-id", window, "WM_TRANSIENT_FOR", check=False).stdout
+        found = re.search(r"window id # (0x[0-9a-fA-F]+)", output)
+        return str(int(found.group(1), 16)) if found else None
+
+    def window_states(self, window):
+        """The window's _NET_WM_STATE atoms, without their prefix."""
+        output = self.tool("xprop", "-id", window, "_NET_WM_STATE", check=False).stdout
+        return set(re.findall(r"_NET_WM_STATE_(\w+)", output))
+
+    def active_title_colour(self):
+        """The colour in which the window manager writes the title of the
+        active window, as (red, green, blue), from its theme."""
+        settings = xml.etree.ElementTree.parse(OPENBOX_SETTINGS)
+        theme = settings.findtext("{http://openbox.org/3.4/rc}theme/{http://openbox.org/3.4/rc}name")
+        with open(os.path.join(THEMES, theme, "openbox-3", "themerc")) as themerc:
+            found = re.search(r"^window\.active\.label\.text\.color:\s*#([0-9a-fA-F]{6})", themerc.read(),
+                              re.MULTILINE)
+        return tuple(bytes.fromhex(found.group(1)))
+
+    def title_width(self, window):
+        """How wide the window manager draws the window's title, in pixels:
+        the run of columns in the middle of the title bar that hold the
+        active title's colour (the title's words, not the icon or the
+        buttons at the ends). 0 while the window is not the active one."""
+        frame = self.frame_geometry(window)
+        height = self.frame_extents(window)[2]
+        crop = f"{frame['WIDTH']}x{height}+{frame['X']}+{frame['Y']}"
+        pixels = subprocess.run(["import", "-window", "root", "-crop", crop, "-depth", "8", "rgb:-"],
+                                env=self.desktop_environment(), capture_output=True, timeout=10).stdout
+        colour = bytes(self.active_title_colour())
+        columns = sorted({(offset // 3) % frame["WIDTH"] for offset in range(0, len(pixels) - 2, 3)
+                          if pixels[offset:offset + 3] == colour})
+        # The words of the title lie a few pixels apart; the icon and the
+        # buttons lie well away from them.
+        runs = []
+        for column in columns:
+            if runs and column - runs[-1][1] <= height // 2:
+                runs[-1][1] = column
+            else:
+                runs.append([column, column])
+        middle = frame["WIDTH"] // 2
+        title = [run for run in runs if run[0] <= middle <= run[1]]
+        return title[0][1] - title[0][0] + 1 if title else 0
+
+    def kind_of(self, window, scale=1.0):
+        width = self.geometry(window).get("WIDTH", 0) / scale
         for kind, expected in WINDOW_WIDTHS.items():
             if abs(width - expected) <= 8:
                 return kind

@@ -81,6 +81,8 @@ private slots:
         QVERIFY(!icon.isNull());
         QCOMPARE(icon.deviceIndependentSize().toSize(), QSize(34, 34));
 
+        about.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&about));
         if (const QScreen *screen = about.screen()) {
             const QPoint offset = about.frameGeometry().center() - screen->availableGeometry().center();
             QVERIFY2(offset.manhattanLength() <= 2, "the about window is centred on the screen");

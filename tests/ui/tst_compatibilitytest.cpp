@@ -265,22 +265,76 @@ private slots:
         QVERIFY(!Forms::find<FrmMain>()->isVisible());
     }
 
+    // Enter acts on the focused button, anywhere else on Exit.
+    void enterActsOnTheFocusedButtonElseExit_data()
+    {
+        QTest::addColumn<QByteArray>("focused");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<bool>("backToMain");
+        QTest::newRow("Back") << QByteArray("cmdBack") << int(Qt::Key_Return) << true;
+        QTest::newRow("tab strip, keypad") << QByteArray("SSTab1") << int(Qt::Key_Enter) << false;
+        QTest::newRow("profile box") << QByteArray("txtYourFriendshipProfile") << int(Qt::Key_Return) << false;
+    }
+
     void enterActsOnTheFocusedButtonElseExit()
     {
+        QFETCH(QByteArray, focused);
+        QFETCH(int, key);
+        QFETCH(bool, backToMain);
         FrmDisplay *display = runJulyTest();
         QVERIFY(display);
-        auto *back = control<QPushButton>(display, "cmdBack");
-        back->setFocus();
-        QTest::keyClick(back, Qt::Key_Return);
+        auto *target = control<QWidget>(display, focused.constData());
+        if (auto *tabs = qobject_cast<QTabWidget *>(target))
+            target = tabs->tabBar();
+        target->setFocus();
+        QTest::keyClick(target, Qt::Key(key), key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
         QVERIFY(!Forms::find<FrmDisplay>());
-        QVERIFY(Forms::find<FrmMain>()->isVisible());
+        QCOMPARE(Forms::find<FrmMain>()->isVisible(), backToMain);
+        QCOMPARE(ExitScreenShown(), !backToMain);
+    }
 
-        display = runTest(Forms::find<FrmMain>(), "21", "jul", "20", "jul");
-        QVERIFY(display);
+    // Tab and Shift+Tab go round every control on the shown tab that takes the
+    // focus, then Exit and Back, from the tab strip back to it.
+    void tabGoesRoundTheShownTab_data()
+    {
+        QTest::addColumn<int>("tab");
+        QTest::addColumn<bool>("backwards");
+        QTest::addColumn<QStringList>("stops");
+        const QStringList compatibility = {"cmdExit", "cmdBack", "SSTab1"};
+        const QStringList profile = {"txtYourFriendshipProfile", "txtYourFriendsFriendshipProfile",
+                                     "cmdExit", "cmdBack", "SSTab1"};
+        QTest::newRow("Friendship Compatibility, Tab") << 1 << false << compatibility;
+        QTest::newRow("Friendship Compatibility, Shift+Tab")
+            << 1 << true << QStringList{"cmdBack", "cmdExit", "SSTab1"};
+        QTest::newRow("Friendship Profile, Tab") << 0 << false << profile;
+        QTest::newRow("Friendship Profile, Shift+Tab")
+            << 0 << true
+            << QStringList{"cmdBack", "cmdExit", "txtYourFriendsFriendshipProfile",
+                           "txtYourFriendshipProfile", "SSTab1"};
+    }
+
+    void tabGoesRoundTheShownTab()
+    {
+        QFETCH(int, tab);
+        QFETCH(bool, backwards);
+        QFETCH(QStringList, stops);
+        FrmDisplay *display = runJulyTest();
+        QVERIFY(display && showActive(display));
         auto *tabs = control<QTabWidget>(display, "SSTab1");
-        QTest::keyClick(tabs->tabBar(), Qt::Key_Enter, Qt::KeypadModifier);
-        QVERIFY(!Forms::find<FrmDisplay>());
-        QVERIFY(ExitScreenShown());
+        QTest::mouseClick(tabs->tabBar(), Qt::LeftButton, {}, tabs->tabBar()->tabRect(tab).center());
+        tabs->tabBar()->setFocus(Qt::TabFocusReason);
+        QStringList visited;
+        for (qsizetype i = 0; i < stops.size(); ++i) {
+            QWidget *focused = QApplication::focusWidget();
+            QVERIFY(focused);
+            if (backwards)
+                QTest::keyClick(focused, Qt::Key_Backtab, Qt::ShiftModifier);
+            else
+                QTest::keyClick(focused, Qt::Key_Tab);
+            focused = QApplication::focusWidget();
+            visited.append(focused == tabs->tabBar() ? tabs->objectName() : focused->objectName());
+        }
+        QCOMPARE(visited, stops);
     }
 
     // Every way of closing the results window leads to the exit screen and

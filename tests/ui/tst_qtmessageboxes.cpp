@@ -1,3 +1,6 @@
+#include "support/Windows.h"
+#include "ui/FrmMain.h"
+#include "ui/FrmNagScreen2.h"
 #include "ui/platform/DesktopServices.h"
 
 #include <QAbstractButton>
@@ -7,6 +10,7 @@
 #include <QtTest>
 
 using namespace qx;
+using namespace qx::test;
 
 namespace {
 
@@ -15,6 +19,8 @@ struct SeenBox {
     QString text;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QList<QMessageBox::StandardButton> buttons;
+    QWidget *owner = nullptr;
+    bool onTop = false;
 };
 
 // Looks at the message box once it is up, then presses the given button.
@@ -29,6 +35,8 @@ void answerNextBox(SeenBox *seen, QMessageBox::StandardButton press)
         seen->icon = box->icon();
         for (QAbstractButton *button : box->buttons())
             seen->buttons.append(box->standardButton(button));
+        seen->owner = box->parentWidget();
+        seen->onTop = box->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
         if (QAbstractButton *button = box->button(press))
             button->click();
         else
@@ -96,6 +104,40 @@ private slots:
         QCOMPARE(boxes.show(QStringLiteral("?"), MessageIcon::Information,
                             MessageButtons::YesNo),
                  MessageAnswer::No);
+    }
+
+    // A box belongs to the program's window on screen, also while another
+    // program has the focus; it stays above other programs only with a window
+    // that does, or with no window of the program under it.
+    void boxBelongsToTheWindowOnScreen_data()
+    {
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<bool>("onTop");
+        QTest::newRow("no window yet") << QString() << true;
+        QTest::newRow("main window") << QStringLiteral("main window") << false;
+        QTest::newRow("exit screen") << QStringLiteral("exit screen") << true;
+    }
+
+    void boxBelongsToTheWindowOnScreen()
+    {
+        QFETCH(QString, shown);
+        QFETCH(bool, onTop);
+        QWidget *window = nullptr;
+        if (shown == QLatin1String("main window"))
+            window = Forms::get<FrmMain>();
+        else if (shown == QLatin1String("exit screen"))
+            window = Forms::get<FrmNagScreen2>();
+        if (window) {
+            window->show();
+            QVERIFY(QTest::qWaitForWindowExposed(window));
+        }
+        QApplication::setActiveWindow(nullptr);
+        SeenBox seen;
+        answerNextBox(&seen, QMessageBox::Ok);
+        QtMessageBoxes().show(QStringLiteral("x"), MessageIcon::Information, MessageButtons::Ok);
+        QCOMPARE(seen.owner, window);
+        QCOMPARE(seen.onTop, onTop);
+        unloadAllWindows();
     }
 
     // The end of the program takes the box down without an answer. (Last:

@@ -10,7 +10,7 @@ enum class MessageButtons { Ok, YesNo };
 enum class MessageAnswer { Ok, Yes, No, Unanswered };
 
 // Modal message boxes with the application title as caption, shown over the
-// program's active window.
+// program's window.
 class MessageBoxes {
 public:
     virtual ~MessageBoxes() = default;

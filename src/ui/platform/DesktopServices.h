@@ -6,8 +6,9 @@
 
 namespace qx {
 
-// QMessageBox, over the program's active window; above every other window
-// when the program has no active window.
+// QMessageBox, modal to the program's active window, or to its window on
+// screen while another program has the focus, and centred over it; above
+// other windows only when that window is, or when the program shows no window.
 class QtMessageBoxes final : public MessageBoxes {
 public:
     MessageAnswer show(const QString &text, MessageIcon icon, MessageButtons buttons) override;
