@@ -6,7 +6,6 @@
 #   share/man/man1/*.1                     the manual pages of both programs
 #   share/doc/PACKAGE/{copyright,changelog} what Debian wants of every package
 # then describes the Debian package built from the same files (DebianPackage.cmake).
-include(GNUInstallDirs)
 
 set(QX_PROJECT_LICENSE "LicenseRef-proprietary")
 set(QX_HOMEPAGE_URL "http://${QX_SITE_HOST}/qx-free-friendship-compatibility-test/ssd.php?page=home-page")

@@ -24,7 +24,8 @@ int main(int argc, char *argv[])
     const qx::DesktopPlatform desktop;
     // The session ending, Ctrl+C or a closed terminal end the program as Exit does.
     const qx::TerminationSignals terminationSignals;
-    QObject::connect(&terminationSignals, &qx::TerminationSignals::received, [] { qx::ExitApplication(); });
+    QObject::connect(&terminationSignals, &qx::TerminationSignals::received, &terminationSignals,
+                     [] { qx::ExitApplication(); });
 
     qx::Forms::get<qx::StartupForm>()->Form_Load();
 

@@ -74,7 +74,7 @@ void TerminationSignals::readSignals()
 {
     char number = 0;
     while (::read(signalSockets[1], &number, 1) == 1)
-        emit received(number);
+        Q_EMIT received(number);
 }
 
 } // namespace qx
