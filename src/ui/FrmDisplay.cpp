@@ -95,6 +95,9 @@ bool FrmDisplay::eventFilter(QObject *watched, QEvent *event)
 
 void FrmDisplay::cmdBack_Click()
 {
+    // Back unloads this window like any other way of closing it, so its
+    // unload step shows the exit screen; the main window then takes over and
+    // the exit screen is hidden again, up only for a moment.
     close();
     Forms::get<FrmMain>()->show();
     Forms::hide<StartupForm>();

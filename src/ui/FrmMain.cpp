@@ -144,7 +144,11 @@ void FrmMain::cmdCompatibilityWithFriend_Click()
     FrmDisplay *display = Forms::get<FrmDisplay>();
     display->writeReport(report);
 
-    // The results window takes the place of every other window.
+    // The results window takes the place of every other window. Hiding the
+    // exit screen loads it first if need be (its load step draws its appeal):
+    // the test command has always done so, and the exit screen that Exit
+    // shows later is this one, its appeal and whatever was typed into its
+    // refer-a-friend form kept.
     hide();
     Forms::hide<StartupForm>();
     Forms::get<FrmNagScreen2>()->hide();
