@@ -18,11 +18,6 @@ QString storedKey()
     return QStringLiteral("Settings/") + EncodeSetting(QStringLiteral("Duration"));
 }
 
-QString downloadPage()
-{
-    return pageAddress(QStringLiteral("download-web-page"));
-}
-
 } // namespace
 
 class TestUpdateReminder : public QObject {
@@ -182,7 +177,7 @@ private slots:
 
         PromptForUpdate();
 
-        QCOMPARE(services->urls.addresses, QStringList{downloadPage()});
+        QCOMPARE(services->urls.addresses, QStringList{pageAddress(SitePage::Download)});
         QCOMPARE(storedWhenAsked, reminderDateText(services->clock.date.addDays(-15)));
         QCOMPARE(storedWhenOpened, reminderDateText(services->clock.date));
         QVERIFY(storedToday());

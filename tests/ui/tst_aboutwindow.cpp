@@ -120,8 +120,8 @@ private slots:
         QTest::mouseClick(details, Qt::LeftButton);
         QTest::mouseClick(details, Qt::RightButton);
         QCOMPARE(services->urls.addresses,
-                 QStringList({pageAddress(QStringLiteral("home-page")),
-                              pageAddress(QStringLiteral("fully-branded"))}));
+                 QStringList({pageAddress(SitePage::Home),
+                              pageAddress(SitePage::FullBrand)}));
     }
 
     void enterEscapeAndOkCloseItAndLeaveTheOpenerAsItWas_data()
