@@ -9,12 +9,12 @@
 #include "ui/Fonts.h"
 #include "ui/Forms.h"
 #include "ui/ProgramIcon.h"
+#include "ui/widgets/ClickableLabel.h"
 #include "ui/widgets/TextFit.h"
 
 #include <QCloseEvent>
 #include <QFocusEvent>
 #include <QKeyEvent>
-#include <QMouseEvent>
 #include <QScreen>
 
 #include <algorithm>
@@ -49,14 +49,6 @@ int drawAppealIndex()
         r = 0.0f;
     r = std::min(r, std::nextafter(1.0f, 0.0f));
     return static_cast<int>(r * 4.0f);
-}
-
-bool isLeftClick(const QEvent *event, const QWidget *target)
-{
-    if (event->type() != QEvent::MouseButtonRelease)
-        return false;
-    const auto *mouse = static_cast<const QMouseEvent *>(event);
-    return mouse->button() == Qt::LeftButton && target->rect().contains(mouse->position().toPoint());
 }
 
 // Switching to another window or opening a menu or a message box moves the
@@ -110,7 +102,7 @@ FrmNagScreen2::FrmNagScreen2(QWidget *parent)
     connect(ui->cmdClose, &QPushButton::clicked, this, &FrmNagScreen2::cmdClose_Click);
     connect(ui->cmdSubmit, &QPushButton::clicked, this, &FrmNagScreen2::cmdSubmit_Click);
     connect(ui->Check1, &QCheckBox::toggled, this, &FrmNagScreen2::Check1_Click);
-    ui->lblGoToHome->installEventFilter(this);
+    connect(ui->lblGoToHome, &ClickableLabel::clicked, this, &FrmNagScreen2::lblGoToHome_Click);
     const QList<QWidget *> textBoxes = {ui->txtName, ui->txtEmail, ui->txtFriendName,
                                         ui->txtFriendEmail, ui->txtMessage};
     for (QWidget *box : textBoxes)
@@ -168,14 +160,13 @@ void FrmNagScreen2::showEvent(QShowEvent *event)
 
 bool FrmNagScreen2::eventFilter(QObject *watched, QEvent *event)
 {
-    const bool isTextBox = watched != ui->lblGoToHome;
     switch (event->type()) {
     case QEvent::FocusIn:
-        if (isTextBox && isFocusMoveWithinWindow(event))
+        if (isFocusMoveWithinWindow(event))
             clearPlaceholder(static_cast<QWidget *>(watched));
         break;
     case QEvent::FocusOut:
-        if (isTextBox && isFocusMoveWithinWindow(event))
+        if (isFocusMoveWithinWindow(event))
             restorePlaceholder(static_cast<QWidget *>(watched));
         break;
     case QEvent::KeyPress:
@@ -184,10 +175,6 @@ bool FrmNagScreen2::eventFilter(QObject *watched, QEvent *event)
             refuseSpace(static_cast<QWidget *>(watched));
             return true;
         }
-        break;
-    case QEvent::MouseButtonRelease:
-        if (watched == ui->lblGoToHome && isLeftClick(event, ui->lblGoToHome))
-            lblGoToHome_Click();
         break;
     default:
         break;

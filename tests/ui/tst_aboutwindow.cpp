@@ -116,6 +116,8 @@ private slots:
         QVERIFY(home->font().underline() && home->font().bold());
         QVERIFY(details->font().underline() && details->font().bold());
 
+        // A click is a press and a release on the label; a release alone is none.
+        QTest::mouseRelease(home, Qt::LeftButton);
         QTest::mouseClick(home, Qt::LeftButton);
         QTest::mouseClick(details, Qt::LeftButton);
         QTest::mouseClick(details, Qt::RightButton);

@@ -284,6 +284,7 @@ private slots:
         auto *link = control<QLabel>(screen, "lblGoToHome");
         QCOMPARE(link->cursor().shape(), Qt::PointingHandCursor);
         QCOMPARE(link->text(), QStringLiteral("Click Here To Visit Orvane Softwares"));
+        QTest::mouseRelease(link, Qt::LeftButton); // no press, no click
         QTest::mouseClick(link, Qt::LeftButton);
         QTest::mouseClick(link, Qt::RightButton);
         QCOMPARE(services->urls.addresses, QStringList{pageAddress(SitePage::Softwares)});

@@ -25,7 +25,7 @@ void ClickableLabel::mouseReleaseEvent(QMouseEvent *event)
         m_pressed = false;
     QLabel::mouseReleaseEvent(event);
     if (click)
-        emit clicked();
+        Q_EMIT clicked();
 }
 
 } // namespace qx
