@@ -103,8 +103,7 @@ void ExitApplication()
             if (window->isVisible())
                 window->hide();
         // Nothing the program stores may be lost on the way out.
-        if (SettingsStore *settings = platform().settings)
-            settings->flush();
+        platform().settings->flush();
         Forms::unloadingAll() = false;
     }
     // Ends the event loop, and every nested one, as soon as the current event

@@ -39,8 +39,6 @@ void showCritical(const QString &text)
 int drawAppealIndex()
 {
     RandomSource *random = platform().random;
-    if (!random)
-        return 0;
     random->randomize();
     float r = random->next();
     // Keep r within 0 <= r < 1 whatever the generator returns, so that the

@@ -71,10 +71,7 @@ bool StartupForm::Form_Load()
     if (anotherCopyRuns)
         return false;
 
-    ignoringErrors([] {
-        if (RandomSource *random = platform().random)
-            random->randomize();
-    });
+    ignoringErrors([] { platform().random->randomize(); });
     ignoringErrors([] { PromptForUpdate(); });
     // The session may end the program while the reminder's question is up.
     if (Forms::exitRequested())
@@ -87,9 +84,7 @@ bool StartupForm::Form_Load()
 
 void StartupForm::CoBrand_Randomize()
 {
-    float r = 0.0f;
-    if (RandomSource *random = platform().random)
-        r = random->next();
+    float r = platform().random->next();
     // The generator promises 0 <= r < 1; hold a stray value to that range.
     if (!(r >= 0.0f))
         r = 0.0f;
