@@ -8,6 +8,7 @@
 #include "ui/ExitScreenTexts.h"
 #include "ui/Fonts.h"
 #include "ui/Forms.h"
+#include "ui/IgnoringErrors.h"
 #include "ui/ProgramIcon.h"
 #include "ui/widgets/ClickableLabel.h"
 #include "ui/widgets/TextFit.h"
@@ -17,8 +18,6 @@
 #include <QKeyEvent>
 #include <QScreen>
 
-#include <algorithm>
-#include <cmath>
 #include <utility>
 
 namespace qx {
@@ -40,13 +39,8 @@ int drawAppealIndex()
 {
     RandomSource *random = platform().random;
     random->randomize();
-    float r = random->next();
-    // Keep r within 0 <= r < 1 whatever the generator returns, so that the
-    // whole part of r * 4 is always 0, 1, 2 or 3.
-    if (!(r >= 0.0f))
-        r = 0.0f;
-    r = std::min(r, std::nextafter(1.0f, 0.0f));
-    return static_cast<int>(r * 4.0f);
+    // r < 1, so the whole part of r * 4 is 0, 1, 2 or 3.
+    return static_cast<int>(random->next() * 4.0f);
 }
 
 // Switching to another window or opening a menu or a message box moves the
@@ -133,7 +127,7 @@ void FrmNagScreen2::closeEvent(QCloseEvent *event)
 {
     event->accept();
     Forms::unloaded(this);
-    ExitApplication();
+    ignoringErrors([] { ExitApplication(); });
 }
 
 // Exit has the focus whenever the program shows the window. It comes up for

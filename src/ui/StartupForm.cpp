@@ -6,6 +6,7 @@
 #include "core/UpdateReminder.h"
 #include "ui/Forms.h"
 #include "ui/FrmMain.h"
+#include "ui/IgnoringErrors.h"
 
 #include <QCloseEvent>
 
@@ -14,16 +15,6 @@
 namespace qx {
 
 namespace {
-
-// Start-up and shutdown drop a failing step silently and go on with the next.
-template <class Step>
-void ignoringErrors(Step step)
-{
-    try {
-        step();
-    } catch (...) {
-    }
-}
 
 // Rounds to the nearest integer, a tie to the even one.
 int roundHalfToEven(double value)
@@ -84,13 +75,7 @@ bool StartupForm::Form_Load()
 
 void StartupForm::CoBrand_Randomize()
 {
-    float r = platform().random->next();
-    // The generator promises 0 <= r < 1; hold a stray value to that range.
-    if (!(r >= 0.0f))
-        r = 0.0f;
-    if (r >= 1.0f)
-        r = std::nextafter(1.0f, 0.0f);
-
+    const float r = platform().random->next();
     // In double precision 6 * r + 1 is exact for every single-precision r.
     intCoBrandRandomNumber = roundHalfToEven(6.0 * double(r) + 1.0);
 

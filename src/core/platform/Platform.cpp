@@ -25,7 +25,9 @@ public:
 class NoRandomSource final : public RandomSource {
 public:
     void randomize() override {}
-    float next() override { return 0.0f; }
+
+private:
+    float generate() override { return 0.0f; }
 };
 
 class NoClipboard final : public Clipboard {
