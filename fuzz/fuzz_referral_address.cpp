@@ -79,7 +79,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         entered += field.size();
     QX_FUZZ_CHECK(address.size() <= referralAddress(ReferralEntries{}).size() + 9 * entered, detail);
 
-    const QByteArray page = pageAddress(QStringLiteral("qxos-refer-a-friend")).toLatin1();
+    const QByteArray page = pageAddress(SitePage::ReferAFriend).toLatin1();
     QX_FUZZ_CHECK(ascii.startsWith(page + '&'), detail);
     const QByteArrayList pairs = ascii.mid(page.size() + 1).split('&');
     QX_FUZZ_CHECK(pairs.size() == FieldCount + 1, detail);

@@ -120,7 +120,7 @@ void checkReminder(std::uint8_t flags, const QDate &today, const QString &stored
     QX_FUZZ_CHECK(services.settings.writeCount == (writes ? 1 : 0), detail);
     QX_FUZZ_CHECK(services.settings.values.value(key) == (written ? todayStored : stored), detail);
     const QStringList expectedPages = asks && answerYes && written
-                                          ? QStringList{pageAddress(QStringLiteral("download-web-page"))}
+                                          ? QStringList{pageAddress(SitePage::Download)}
                                           : QStringList{};
     QX_FUZZ_CHECK(services.urls.addresses == expectedPages, detail);
 }

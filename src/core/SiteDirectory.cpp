@@ -9,28 +9,33 @@ QString SiteDirectory()
     return QStringLiteral("http://") + siteHost() + QStringLiteral("/qx-free-friendship-compatibility-test/");
 }
 
-const std::array<SiteLink, 7> &siteLinks()
+// No default: the compiler names a page that has no row.
+SiteLink siteLink(SitePage page)
 {
-    static constexpr std::array<SiteLink, 7> links = {{
-        {SitePage::Home, "home-page"},
-        {SitePage::Help, "help-web-page"},
-        {SitePage::Download, "download-web-page"},
-        {SitePage::Donate, "donate"},
-        {SitePage::CoBrand, "co-brand"},
-        {SitePage::FullBrand, "fully-branded"},
-        {SitePage::Softwares, "orvanesoftwares"},
-    }};
-    return links;
+    switch (page) {
+    case SitePage::Home:
+        return {"home-page"};
+    case SitePage::Help:
+        return {"help-web-page"};
+    case SitePage::Download:
+        return {"download-web-page"};
+    case SitePage::Donate:
+        return {"donate"};
+    case SitePage::CoBrand:
+        return {"co-brand"};
+    case SitePage::FullBrand:
+        return {"fully-branded"};
+    case SitePage::Softwares:
+        return {"orvanesoftwares"};
+    case SitePage::ReferAFriend:
+        return {"qxos-refer-a-friend"};
+    }
+    return {""}; // not a page: the program makes no such value
 }
 
 QString pageAddress(SitePage page)
 {
-    return pageAddress(QLatin1String(siteLinks().at(static_cast<std::size_t>(page)).pageKey));
-}
-
-QString pageAddress(const QString &pageKey)
-{
-    return SiteDirectory() + QStringLiteral("ssd.php?page=") + pageKey;
+    return SiteDirectory() + QStringLiteral("ssd.php?page=") + QLatin1String(siteLink(page).pageKey);
 }
 
 } // namespace qx

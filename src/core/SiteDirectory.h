@@ -2,8 +2,6 @@
 
 #include <QString>
 
-#include <array>
-
 namespace qx {
 
 // The product's directory on the maker's web site, e.g.
@@ -11,19 +9,17 @@ namespace qx {
 QString SiteDirectory();
 
 // The pages of the maker's site that the program opens.
-enum class SitePage { Home, Help, Download, Donate, CoBrand, FullBrand, Softwares };
+enum class SitePage { Home, Help, Download, Donate, CoBrand, FullBrand, Softwares, ReferAFriend };
 
-// One row of the page table: a page and the key that names it in its address.
+// One row of the page table: the key that names a page in its address.
 struct SiteLink {
-    SitePage page;
     const char *pageKey;
 };
 
-// The page table, one row per page in the order of SitePage.
-const std::array<SiteLink, 7> &siteLinks();
+// The page table: the row of each page.
+SiteLink siteLink(SitePage page);
 
-// SiteDirectory() + "ssd.php?page=" + the key.
+// SiteDirectory() + "ssd.php?page=" + the page's key.
 QString pageAddress(SitePage page);
-QString pageAddress(const QString &pageKey);
 
 } // namespace qx

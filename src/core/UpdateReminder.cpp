@@ -47,8 +47,6 @@ QDate reminderDateFromText(const QString &text)
 void PromptForUpdate()
 {
     const Platform &services = platform();
-    if (!services.settings || !services.clock)
-        return;
     SettingsStore &settings = *services.settings;
 
     const std::optional<QString> stored = settings.value(section(), reminderKey());
@@ -56,6 +54,8 @@ void PromptForUpdate()
         return; // the store cannot be read
     const QString lastReminder = DecodeSetting(*stored);
     const QDate today = services.clock->today();
+    if (!today.isValid())
+        return; // no clock: no day to count from or to remember
 
     if (lastReminder.isEmpty()) {
         storeToday(settings, today);
@@ -63,18 +63,18 @@ void PromptForUpdate()
     }
 
     const QDate last = reminderDateFromText(lastReminder);
-    if (!last.isValid() || !today.isValid())
+    if (!last.isValid())
         return; // not a date: no question, and the value stays as it is
     const qint64 days = today.daysTo(last);
     if (days >= -QuietDays && days <= QuietDays)
         return;
 
-    if (!services.messages)
-        return;
     const MessageAnswer answer = services.messages->show(question(), MessageIcon::Information,
                                                          MessageButtons::YesNo);
+    // Unanswered: the program is ending, or no message boxes are installed;
+    // the question comes again at the next start.
     if (answer == MessageAnswer::Unanswered)
-        return; // the program is ending: the question comes again at the next start
+        return;
     if (!storeToday(settings, today))
         return; // the store cannot be written
     if (answer == MessageAnswer::Yes)

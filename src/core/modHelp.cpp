@@ -16,8 +16,7 @@ void openPage(SitePage page)
 
 void OpenUrl(const QString &address)
 {
-    if (UrlOpener *urls = platform().urls)
-        urls->open(address);
+    platform().urls->open(address);
 }
 
 void OpenHomePage()

@@ -79,7 +79,7 @@ QString emailAddressRefusal(const ReferralEntries &entries)
 
 QString referralAddress(const ReferralEntries &entries)
 {
-    return pageAddress(QStringLiteral("qxos-refer-a-friend"))
+    return pageAddress(SitePage::ReferAFriend)
            + QStringLiteral("&taf1=") + encodedValue(entries.ReferName)
            + QStringLiteral("&taf2=") + encodedValue(entries.ReferEmail)
            + QStringLiteral("&taf3=") + encodedValue(entries.ReferMessage)

@@ -50,11 +50,6 @@ static_assert(PromotionFirstParagraph.size() + ParagraphBreakBlanks
                   + PromotionSecondParagraph.size()
               == 615);
 
-// Top banner of the main and results windows; short enough to stay on one
-// line in its label.
-constexpr std::string_view DiscussionBoardAdvert =
-    "Free Astrology and Psychic Discussion Board - Visit Now!";
-
 QString fromAscii(std::string_view text)
 {
     return QLatin1String(text.data(), static_cast<qsizetype>(text.size()));
@@ -78,11 +73,6 @@ QString exitScreenPromotion()
 QString exitScreenVisitCaption(const QString &host)
 {
     return QStringLiteral("Click here to visit ") + host + QStringLiteral(" now!");
-}
-
-QString discussionBoardAdvert()
-{
-    return fromAscii(DiscussionBoardAdvert);
 }
 
 } // namespace qx

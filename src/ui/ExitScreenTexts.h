@@ -13,7 +13,4 @@ QString exitScreenPromotion();
 // Caption of the link check box; names the site's host.
 QString exitScreenVisitCaption(const QString &host);
 
-// One-line advertisement of the top banner in both windows.
-QString discussionBoardAdvert();
-
 } // namespace qx

@@ -1,6 +1,7 @@
 #include "ui/Forms.h"
 
 #include "core/platform/Platform.h"
+#include "ui/IgnoringErrors.h"
 
 #include <QApplication>
 
@@ -90,12 +91,8 @@ void ExitApplication()
         int unloadSteps = 0;
         while (!Forms::loadedInOrder().isEmpty()) {
             QWidget *form = Forms::loadedInOrder().constFirst();
-            if (++unloadSteps <= MaxUnloadSteps) {
-                try {
-                    form->close();
-                } catch (...) {
-                }
-            }
+            if (++unloadSteps <= MaxUnloadSteps)
+                ignoringErrors([form] { form->close(); });
             Forms::unloaded(form);
         }
         // Whatever an unload step showed goes as well: no window remains.
@@ -103,8 +100,7 @@ void ExitApplication()
             if (window->isVisible())
                 window->hide();
         // Nothing the program stores may be lost on the way out.
-        if (SettingsStore *settings = platform().settings)
-            settings->flush();
+        platform().settings->flush();
         Forms::unloadingAll() = false;
     }
     // Ends the event loop, and every nested one, as soon as the current event

@@ -5,10 +5,10 @@
 #include "core/ProgramInfo.h"
 #include "ui/Fonts.h"
 #include "ui/ProgramIcon.h"
+#include "ui/widgets/ClickableLabel.h"
 #include "ui/widgets/TextFit.h"
 #include "ui/widgets/WindowCentring.h"
 
-#include <QMouseEvent>
 
 namespace qx {
 
@@ -42,32 +42,18 @@ FrmAbout::FrmAbout(QWidget *parent)
 
     // The design was made for Verdana; where the substitute font draws a
     // one-line text wider, its label grows rather than cut it off.
-    for (QWidget *label : {ui->lblTitle, ui->lblHomePage, ui->lblMoreDetails})
+    const QList<QLabel *> oneLineTexts = {ui->lblTitle, ui->lblHomePage, ui->lblMoreDetails};
+    for (QLabel *label : oneLineTexts)
         fitTextWidth(label, width() - RightMargin - label->x());
 
     centreWhenShown(this);
 
-    ui->lblHomePage->installEventFilter(this);
-    ui->lblMoreDetails->installEventFilter(this);
+    connect(ui->lblHomePage, &ClickableLabel::clicked, this, &FrmAbout::lblHomePage_Click);
+    connect(ui->lblMoreDetails, &ClickableLabel::clicked, this, &FrmAbout::lblMoreDetails_Click);
     connect(ui->cmdOK, &QPushButton::clicked, this, &FrmAbout::cmdOK_Click);
 }
 
 FrmAbout::~FrmAbout() = default;
-
-bool FrmAbout::eventFilter(QObject *watched, QEvent *event)
-{
-    if (event->type() == QEvent::MouseButtonRelease) {
-        const auto *mouse = static_cast<const QMouseEvent *>(event);
-        const auto *label = static_cast<const QWidget *>(watched);
-        if (mouse->button() == Qt::LeftButton && label->rect().contains(mouse->position().toPoint())) {
-            if (watched == ui->lblHomePage)
-                lblHomePage_Click();
-            else if (watched == ui->lblMoreDetails)
-                lblMoreDetails_Click();
-        }
-    }
-    return QDialog::eventFilter(watched, event);
-}
 
 void FrmAbout::lblHomePage_Click()
 {

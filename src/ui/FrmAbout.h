@@ -19,9 +19,6 @@ public:
     explicit FrmAbout(QWidget *parent = nullptr);
     ~FrmAbout() override;
 
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
 private:
     void lblHomePage_Click();
     void lblMoreDetails_Click();

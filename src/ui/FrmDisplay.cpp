@@ -18,8 +18,7 @@ namespace {
 // them is wiped again at the next touch of the mouse.
 void emptyClipboard()
 {
-    if (Clipboard *clipboard = platform().clipboard)
-        clipboard->clear();
+    platform().clipboard->clear();
 }
 
 bool isMouseActivity(QEvent::Type type)

@@ -8,17 +8,16 @@
 #include "ui/ExitScreenTexts.h"
 #include "ui/Fonts.h"
 #include "ui/Forms.h"
+#include "ui/IgnoringErrors.h"
 #include "ui/ProgramIcon.h"
+#include "ui/widgets/ClickableLabel.h"
 #include "ui/widgets/TextFit.h"
 #include "ui/widgets/WindowCentring.h"
 
 #include <QCloseEvent>
 #include <QFocusEvent>
 #include <QKeyEvent>
-#include <QMouseEvent>
 
-#include <algorithm>
-#include <cmath>
 #include <utility>
 
 namespace qx {
@@ -39,24 +38,9 @@ void showCritical(const QString &text)
 int drawAppealIndex()
 {
     RandomSource *random = platform().random;
-    if (!random)
-        return 0;
     random->randomize();
-    float r = random->next();
-    // Keep r within 0 <= r < 1 whatever the generator returns, so that the
-    // whole part of r * 4 is always 0, 1, 2 or 3.
-    if (!(r >= 0.0f))
-        r = 0.0f;
-    r = std::min(r, std::nextafter(1.0f, 0.0f));
-    return static_cast<int>(r * 4.0f);
-}
-
-bool isLeftClick(const QEvent *event, const QWidget *target)
-{
-    if (event->type() != QEvent::MouseButtonRelease)
-        return false;
-    const auto *mouse = static_cast<const QMouseEvent *>(event);
-    return mouse->button() == Qt::LeftButton && target->rect().contains(mouse->position().toPoint());
+    // r < 1, so the whole part of r * 4 is 0, 1, 2 or 3.
+    return static_cast<int>(random->next() * 4.0f);
 }
 
 // Switching to another window or opening a menu or a message box moves the
@@ -109,7 +93,7 @@ FrmNagScreen2::FrmNagScreen2(QWidget *parent)
     connect(ui->cmdClose, &QPushButton::clicked, this, &FrmNagScreen2::cmdClose_Click);
     connect(ui->cmdSubmit, &QPushButton::clicked, this, &FrmNagScreen2::cmdSubmit_Click);
     connect(ui->Check1, &QCheckBox::toggled, this, &FrmNagScreen2::Check1_Click);
-    ui->lblGoToHome->installEventFilter(this);
+    connect(ui->lblGoToHome, &ClickableLabel::clicked, this, &FrmNagScreen2::lblGoToHome_Click);
     const QList<QWidget *> textBoxes = {ui->txtName, ui->txtEmail, ui->txtFriendName,
                                         ui->txtFriendEmail, ui->txtMessage};
     for (QWidget *box : textBoxes)
@@ -142,7 +126,7 @@ void FrmNagScreen2::closeEvent(QCloseEvent *event)
 {
     event->accept();
     Forms::unloaded(this);
-    ExitApplication();
+    ignoringErrors([] { ExitApplication(); });
 }
 
 // Exit has the focus whenever the program shows the window. It comes up for
@@ -167,14 +151,13 @@ void FrmNagScreen2::showEvent(QShowEvent *event)
 
 bool FrmNagScreen2::eventFilter(QObject *watched, QEvent *event)
 {
-    const bool isTextBox = watched != ui->lblGoToHome;
     switch (event->type()) {
     case QEvent::FocusIn:
-        if (isTextBox && isFocusMoveWithinWindow(event))
+        if (isFocusMoveWithinWindow(event))
             clearPlaceholder(static_cast<QWidget *>(watched));
         break;
     case QEvent::FocusOut:
-        if (isTextBox && isFocusMoveWithinWindow(event))
+        if (isFocusMoveWithinWindow(event))
             restorePlaceholder(static_cast<QWidget *>(watched));
         break;
     case QEvent::KeyPress:
@@ -183,10 +166,6 @@ bool FrmNagScreen2::eventFilter(QObject *watched, QEvent *event)
             refuseSpace(static_cast<QWidget *>(watched));
             return true;
         }
-        break;
-    case QEvent::MouseButtonRelease:
-        if (watched == ui->lblGoToHome && isLeftClick(event, ui->lblGoToHome))
-            lblGoToHome_Click();
         break;
     default:
         break;

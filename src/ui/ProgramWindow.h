@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/ExitScreenTexts.h"
+#include "ui/WindowTexts.h"
 #include "ui/widgets/ClickableLabel.h"
 #include "ui/widgets/DefaultButtonKeys.h"
 

@@ -6,6 +6,7 @@
 #include "core/UpdateReminder.h"
 #include "ui/Forms.h"
 #include "ui/FrmMain.h"
+#include "ui/IgnoringErrors.h"
 
 #include <QCloseEvent>
 #include <QLoggingCategory>
@@ -20,16 +21,6 @@ namespace {
 // of the main window's first paint, and the moment what the start-up stored
 // is on the disk, for the tests and the benchmark.
 Q_LOGGING_CATEGORY(startupLog, "qx.startup", QtInfoMsg)
-
-// Start-up and shutdown drop a failing step silently and go on with the next.
-template <class Step>
-void ignoringErrors(Step step)
-{
-    try {
-        step();
-    } catch (...) {
-    }
-}
 
 // Rounds to the nearest integer, a tie to the even one.
 int roundHalfToEven(double value)
@@ -77,10 +68,7 @@ bool StartupForm::Form_Load()
     if (anotherCopyRuns)
         return false;
 
-    ignoringErrors([] {
-        if (RandomSource *random = platform().random)
-            random->randomize();
-    });
+    ignoringErrors([] { platform().random->randomize(); });
     ignoringErrors([] { PromptForUpdate(); });
     // The session may end the program while the reminder's question is up.
     if (Forms::exitRequested())
@@ -97,15 +85,7 @@ bool StartupForm::Form_Load()
 
 void StartupForm::CoBrand_Randomize()
 {
-    float r = 0.0f;
-    if (RandomSource *random = platform().random)
-        r = random->next();
-    // The generator promises 0 <= r < 1; hold a stray value to that range.
-    if (!(r >= 0.0f))
-        r = 0.0f;
-    if (r >= 1.0f)
-        r = std::nextafter(1.0f, 0.0f);
-
+    const float r = platform().random->next();
     // In double precision 6 * r + 1 is exact for every single-precision r.
     intCoBrandRandomNumber = roundHalfToEven(6.0 * double(r) + 1.0);
 
@@ -142,10 +122,7 @@ bool StartupForm::eventFilter(QObject *watched, QEvent *event)
 void StartupForm::firstFramePainted()
 {
     qCDebug(startupLog, "main window painted");
-    ignoringErrors([] {
-        if (SettingsStore *settings = platform().settings)
-            settings->flush();
-    });
+    ignoringErrors([] { platform().settings->flush(); });
     qCDebug(startupLog, "start-up settled");
 }
 

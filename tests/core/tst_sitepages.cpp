@@ -3,7 +3,6 @@
 #include "core/SiteDirectory.h"
 #include "support/TestPlatform.h"
 
-#include <QSet>
 #include <QtTest>
 
 #include <memory>
@@ -62,7 +61,6 @@ private slots:
         QFETCH(SitePage, page);
         QFETCH(QString, key);
         const QString expected = directory() + QStringLiteral("ssd.php?page=") + key;
-        QCOMPARE(pageAddress(key), expected);
         QCOMPARE(pageAddress(page), expected);
 
         // Nothing suppresses a repeat: two calls, two launches, byte for byte.
@@ -70,16 +68,6 @@ private slots:
         opener();
         QCOMPARE(services->urls.addresses, QStringList({expected, expected}));
         QVERIFY(services->messages.messages.isEmpty());
-    }
-
-    void thePageTableHasOneRowPerPage()
-    {
-        QSet<QString> keys;
-        for (std::size_t row = 0; row < siteLinks().size(); ++row) {
-            QCOMPARE(siteLinks().at(row).page, SitePage(row));
-            keys.insert(QString::fromLatin1(siteLinks().at(row).pageKey));
-        }
-        QCOMPARE(keys.size(), 7);
     }
 
     void anAddressReachesTheBrowserUnchanged()

@@ -18,11 +18,6 @@ QString storedKey()
     return QStringLiteral("Settings/") + EncodeSetting(QStringLiteral("Duration"));
 }
 
-QString downloadPage()
-{
-    return pageAddress(QStringLiteral("download-web-page"));
-}
-
 } // namespace
 
 class TestUpdateReminder : public QObject {
@@ -182,7 +177,7 @@ private slots:
 
         PromptForUpdate();
 
-        QCOMPARE(services->urls.addresses, QStringList{downloadPage()});
+        QCOMPARE(services->urls.addresses, QStringList{pageAddress(SitePage::Download)});
         QCOMPARE(storedWhenAsked, reminderDateText(services->clock.date.addDays(-15)));
         QCOMPARE(storedWhenOpened, reminderDateText(services->clock.date));
         QVERIFY(storedToday());
@@ -238,9 +233,23 @@ private slots:
         QVERIFY(services->urls.addresses.isEmpty());
     }
 
-    void missingServicesDoNoHarm()
+    // A service that is not installed does nothing: without a clock nothing
+    // is stored; without message boxes a due question goes unanswered and
+    // the date stays as it was.
+    void missingServicesDoNothing()
     {
-        installPlatform(Platform{});
+        installPlatform(Platform{.settings = &services->settings});
+        PromptForUpdate();
+        QCOMPARE(services->settings.writeCount, 0);
+
+        storeDaysFromToday(-30);
+        installPlatform(Platform{.urls = &services->urls, .clock = &services->clock,
+                                 .settings = &services->settings});
+        PromptForUpdate();
+        QCOMPARE(services->settings.writeCount, 0);
+        QVERIFY(services->urls.addresses.isEmpty());
+
+        installPlatform({});
         PromptForUpdate();
     }
 

@@ -66,9 +66,11 @@ public:
 class ScriptedRandom final : public RandomSource {
 public:
     void randomize() override { ++randomizeCount; }
-    float next() override { return values.isEmpty() ? 0.0f : values.dequeue(); }
     QQueue<float> values; // 0 when empty
     int randomizeCount = 0;
+
+private:
+    float generate() override { return values.isEmpty() ? 0.0f : values.dequeue(); }
 };
 
 class ClipboardRecorder final : public Clipboard {

@@ -36,11 +36,6 @@ QStringList VisibleCaptions(const QMenuBar *bar)
     return captions;
 }
 
-QString Page(const char *key)
-{
-    return pageAddress(QString::fromLatin1(key));
-}
-
 QMenu *OpenMenu()
 {
     return qobject_cast<QMenu *>(QApplication::activePopupWidget());
@@ -127,13 +122,15 @@ private slots:
         QTest::addColumn<int>("accessKey");
         QTest::addColumn<QString>("address");
         for (const char *window : {"main", "results"}) {
-            QTest::addRow("%s: Online Help", window) << window << int(Qt::Key_O) << Page("help-web-page");
-            QTest::addRow("%s: Visit Us Online", window) << window << int(Qt::Key_V) << Page("home-page");
+            QTest::addRow("%s: Online Help", window)
+                << window << int(Qt::Key_O) << pageAddress(SitePage::Help);
+            QTest::addRow("%s: Visit Us Online", window)
+                << window << int(Qt::Key_V) << pageAddress(SitePage::Home);
         }
         QTest::newRow("main: Check for Software Update")
-            << "main" << int(Qt::Key_U) << Page("download-web-page");
+            << "main" << int(Qt::Key_U) << pageAddress(SitePage::Download);
         QTest::newRow("results: Check for Software Update")
-            << "results" << int(Qt::Key_C) << Page("download-web-page");
+            << "results" << int(Qt::Key_C) << pageAddress(SitePage::Download);
     }
 
     void pages()
@@ -163,7 +160,7 @@ private slots:
         QFETCH(QString, window);
         QMainWindow *shown = showWindow(window);
         QTest::keyClick(shown, Qt::Key_D, Qt::AltModifier);
-        QCOMPARE(m_platform.urls.addresses, QStringList{Page("donate")});
+        QCOMPARE(m_platform.urls.addresses, QStringList{pageAddress(SitePage::Donate)});
         QVERIFY(!OpenMenu());
     }
 
@@ -270,17 +267,20 @@ private slots:
         QTest::addColumn<QByteArray>("label");
         QTest::addColumn<QByteArray>("raised"); // brought to the front first, if any
         QTest::addColumn<QString>("address");
-        QTest::newRow("main: top strip") << "main" << QByteArray("Label61") << QByteArray() << Page("home-page");
+        QTest::newRow("main: top strip")
+            << "main" << QByteArray("Label61") << QByteArray() << pageAddress(SitePage::Home);
         QTest::newRow("main: bottom as created")
-            << "main" << QByteArray("lblFullBrand") << QByteArray() << Page("fully-branded");
+            << "main" << QByteArray("lblFullBrand") << QByteArray() << pageAddress(SitePage::FullBrand);
         QTest::newRow("main: co-brand in front")
-            << "main" << QByteArray("lblCobrand") << QByteArray("lblCobrand") << Page("co-brand");
+            << "main" << QByteArray("lblCobrand") << QByteArray("lblCobrand")
+            << pageAddress(SitePage::CoBrand);
         QTest::newRow("main: full brand in front again")
-            << "main" << QByteArray("lblFullBrand") << QByteArray("lblFullBrand") << Page("fully-branded");
+            << "main" << QByteArray("lblFullBrand") << QByteArray("lblFullBrand")
+            << pageAddress(SitePage::FullBrand);
         QTest::newRow("results: top strip")
-            << "results" << QByteArray("Label61") << QByteArray() << Page("home-page");
+            << "results" << QByteArray("Label61") << QByteArray() << pageAddress(SitePage::Home);
         QTest::newRow("results: bottom") << "results" << QByteArray("lblCobrand") << QByteArray()
-                                         << Page("co-brand");
+                                         << pageAddress(SitePage::CoBrand);
     }
 
     void banners()

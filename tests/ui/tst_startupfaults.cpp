@@ -249,7 +249,7 @@ private slots:
                                                        EncodeSetting(QStringLiteral("Duration")))),
                  reminderDateText(desktop.clock.date));
         OpenHomePage();
-        OpenUrl(pageAddress(QStringLiteral("qxos-refer-a-friend")) + QStringLiteral("&taf1=%20"));
+        OpenUrl(pageAddress(SitePage::ReferAFriend) + QStringLiteral("&taf1=%20"));
         QVERIFY(Forms::find<FrmMain>()->isVisible());
     }
 };

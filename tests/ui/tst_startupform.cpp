@@ -144,7 +144,7 @@ private slots:
         QCOMPARE(services->messages.messages.size(), 1);
         QCOMPARE(randomizedWhenAsked, 1);
         QVERIFY(!mainWindowWhenAsked);
-        QCOMPARE(services->urls.addresses, QStringList{pageAddress(QStringLiteral("download-web-page"))});
+        QCOMPARE(services->urls.addresses, QStringList{pageAddress(SitePage::Download)});
         QVERIFY(!mainWindowWhenOpened);
         QVERIFY(Forms::find<FrmMain>()->isVisible());
         QCOMPARE(startup->intCoBrandRandomNumber, 6);

@@ -2,8 +2,6 @@
 
 #include <QDateTime>
 
-#include <cmath>
-
 namespace qx {
 
 QDate SystemClock::today() const
@@ -17,11 +15,9 @@ void QtRandomSource::randomize()
     m_generator = QRandomGenerator(static_cast<quint32>(msecs ^ (msecs >> 32)));
 }
 
-float QtRandomSource::next()
+float QtRandomSource::generate()
 {
-    // A double just below 1 rounds up to 1.0f; keep the value below 1.
-    const auto r = static_cast<float>(m_generator.generateDouble());
-    return r < 1.0f ? r : std::nextafter(1.0f, 0.0f);
+    return static_cast<float>(m_generator.generateDouble());
 }
 
 } // namespace qx

@@ -17,9 +17,10 @@ public:
 class QtRandomSource final : public RandomSource {
 public:
     void randomize() override;
-    float next() override;
 
 private:
+    float generate() override;
+
     QRandomGenerator m_generator;
 };
 
