@@ -63,6 +63,10 @@ def wait_until(condition, what, timeout=DEFAULT_TIMEOUT, interval=0.05):
 
 
 class Desktop:
+    """The desktop: openbox runs on it when window_manager is true; screen
+    is Xvfb's screen, WIDTHxHEIGHTxDEPTH; its folders lie in a fresh
+    temporary folder whose name starts with prefix."""
+
     def __init__(self, window_manager=True, screen=DEFAULT_SCREEN, prefix="qx-desktop-"):
         self.window_manager = window_manager
         self.root = tempfile.mkdtemp(prefix=prefix)
