@@ -74,6 +74,7 @@ class Desktop:
         self.xvfb = None
         self.display = None
         self.bus_address = None
+        self._bound_characters = set()
         for name in FOLDERS:
             os.makedirs(self.path(name))
         os.chmod(self.path("runtime"), 0o700)
@@ -234,13 +235,27 @@ class Desktop:
         self.tool("xdotool", "key", "--clearmodifiers", "--delay", str(delay), *keys)
 
     def type_text(self, window, text):
-        """Types text; a character outside ASCII goes slowly, because xdotool
-        first maps it onto a spare key and the program must see the new
-        keyboard map before the key press."""
+        """Types text. A character outside ASCII is first bound to a spare key
+        of its own, for good: xdotool would bind it for the one key press and
+        unbind it right after, and a program that reads the new keyboard map
+        only after that would find nothing on the key."""
         self.activate(window)
-        for run in re.findall(r"[\x00-\x7f]+|[^\x00-\x7f]", text):
-            delay = "25" if run.isascii() else "200"
-            self.tool("xdotool", "type", "--clearmodifiers", "--delay", delay, "--", run)
+        self._bind_keys({character for character in text if not character.isascii()})
+        self.tool("xdotool", "type", "--clearmodifiers", "--delay", "25", "--", text)
+
+    def _bind_keys(self, characters):
+        missing = sorted(characters - self._bound_characters)
+        if not missing:
+            return
+        spare = [line.split()[1] for line in self.tool("xmodmap", "-pke").stdout.splitlines()
+                 if line.rstrip().endswith("=")]
+        if len(spare) < len(missing):
+            raise Failure(f"no spare keys for {missing}")
+        expressions = []
+        for keycode, character in zip(reversed(spare), missing):
+            expressions += ["-e", f"keycode {keycode} = U{ord(character):04X}"]
+        self.tool("xmodmap", *expressions)
+        self._bound_characters.update(missing)
 
     def click_at(self, window, x, y):
         """Clicks at a point of the screen, once the window has the keyboard."""
