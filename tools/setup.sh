@@ -19,10 +19,11 @@ packages=(
 )
 if ((with_tests)); then
     packages+=(
-        # the end-to-end cases: an X server, a window manager, input, the
-        # clipboard, a session bus and the accessibility bus, a stopped clock,
-        # screen grabs (import) to read what the window manager draws
-        python3 xvfb xauth xdotool x11-utils xclip openbox wmctrl dbus
+        # the end-to-end cases and the screenshots: an X server, a window
+        # manager, input and the keyboard map (xmodmap), the clipboard, a
+        # session bus and the accessibility bus, a stopped clock, screen
+        # grabs (import)
+        python3 xvfb xauth xdotool x11-utils x11-xserver-utils xclip openbox wmctrl dbus
         at-spi2-core python3-pyatspi faketime libfaketime imagemagick
         # the packaging check
         desktop-file-utils appstream dpkg-dev file lintian

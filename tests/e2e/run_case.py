@@ -8,8 +8,9 @@ Each case gets a private X desktop (x11session.Session): Xvfb, openbox, fresh
 per-user directories and a stand-in xdg-open that records addresses. The
 program is driven with real key presses and clicks through xdotool; the
 windows are told apart by their size (they share one caption), the message
-boxes by their caption. Points to click are the controls' places in the
-forms' layouts (twips / 15, below the menu bar).
+boxes by their caption. A control to click is found as a screen reader finds
+it, by its role and name on the accessibility bus, which also tells where it
+is on the screen; a case that clicks starts the program with accessible=True.
 """
 
 import argparse
@@ -17,37 +18,30 @@ import datetime
 import os
 import signal
 import stat
-import subprocess
 import sys
 import time
 import traceback
 import urllib.parse
 
 sys.dont_write_bytecode = True  # no __pycache__ in the source tree
-from x11session import BOX_CAPTION, FIRST_FRAME_MARK, CaseFailed, Session, wait_until  # noqa: E402
+from desktop import Failure, wait_until  # noqa: E402
+from x11session import BOX_CAPTION, FIRST_FRAME_MARK, Session  # noqa: E402
 
 CASE_TIME_LIMIT = 100  # seconds; CTest allows a little more
 
 # A day on which the reminder date is first stored.
 REMINDER_DAY = datetime.date(2031, 3, 20)
 
-# Centres of controls, in pixels within the client area under the menu bar.
-MAIN_FILE_MENU = (18, 9)          # "&File" in the menu bar, above the client area
-MAIN_BUTTON = (256, 324)          # cmdCompatibilityWithFriend
-MAIN_EXIT = (474, 383)            # cmdExit
-MAIN_TOP_BANNER = (264, 28)       # Label61
-MAIN_BOTTOM_BANNER = (211, 383)   # lblCobrand / lblFullBrand
-RESULTS_EXIT = (482, 503)
-RESULTS_BACK = (570, 503)
-RESULTS_BOTTOM_BANNER = (211, 503)
-RESULTS_PROFILE_TAB = (60, 80)    # "Friendship Profile", in window coordinates
-RESULTS_PROFILE_BOX_Y = 230       # inside the first profile box, window coordinates
-EXIT_SCREEN_EXIT = (441, 196)     # cmdClose
-EXIT_SCREEN_NAME = (126, 249)
-EXIT_SCREEN_EMAIL = (360, 249)
-EXIT_SCREEN_FRIEND_NAME = (126, 273)
-EXIT_SCREEN_FRIEND_EMAIL = (360, 273)
-EXIT_SCREEN_SUBMIT = (248, 297)
+# Controls to click: role and name, as a screen reader finds them.
+TEST_BUTTON = ("push button", "Get My Compatibility With My Friend")
+EXIT_BUTTON = ("push button", "Exit")
+BACK_BUTTON = ("push button", "Back")
+FILE_MENU = ("menu item", "File")
+TOP_BANNER = ("label", "Free Astrology and Psychic Discussion Board - Visit Now!")
+PROFILE_TAB = ("page tab", "Friendship Profile")
+PROFILE_BOXES = ("Your friendship profile", "Your friend's friendship profile")
+REFER_BUTTON = ("push button", "Refer A Friend Now")
+REFERRAL_BOXES = ("Your name", "Your e-mail address", "Your friend's name", "Your friend's e-mail address")
 
 CASES = {}
 
@@ -59,15 +53,24 @@ def case(function):
 
 def check(condition, message):
     if not condition:
-        raise CaseFailed(message)
+        raise Failure(message)
 
 
 # --- steps shared by the cases -------------------------------------------
 
 
-def click_in(session, window, kind, point):
-    x, y = point
-    session.click(window, x, y + session.menu_offset(window, kind))
+def click(session, program, kind, role, name):
+    """Clicks the middle of the control of that role and name in the
+    program's window of that kind."""
+    from screenreader import ScreenReader
+    ScreenReader(session, program).click(kind, role, name)
+
+
+def click_bottom_banner(session, program, kind):
+    """Clicks the banner at the foot of the window: the co-branding one and
+    the fully branded one share its place, and the one on top takes the click."""
+    from screenreader import ScreenReader
+    ScreenReader(session, program).click(kind, "label", "Co-brand this software", prefix=True)
 
 
 def start_main(session, **options):
@@ -123,7 +126,7 @@ def end_at_exit_screen(session, program, how):
     exit_screen = program.window("exit")
     check(exit_screen is not None, f"no exit screen; visible: {program.kinds()}")
     if how == "button":
-        click_in(session, exit_screen, "exit", EXIT_SCREEN_EXIT)
+        click(session, program, "exit", *EXIT_BUTTON)
     elif how == "close box":
         session.tool("wmctrl", "-i", "-c", exit_screen)
     elif how == "keyboard":
@@ -151,8 +154,8 @@ def check_centred(session, window, what, slack=1):
 
     try:
         wait_until(lambda: all(abs(d) <= slack for d in offset()), f"{what} centred", timeout=5)
-    except CaseFailed:
-        raise CaseFailed(f"{what} is off the screen's centre by {offset()}: "
+    except Failure:
+        raise Failure(f"{what} is off the screen's centre by {offset()}: "
                          f"{session.frame_geometry(window)}") from None
 
 
@@ -160,7 +163,7 @@ def check_whole_title(session, box):
     """The title bar of the message box shows the whole title, as wide as
     the window manager draws it in another program's window wide enough."""
     session.spawn(["xmessage", "-title", BOX_CAPTION, "-geometry", "700x60", "a window as wide as its title"],
-                  "xmessage.log", session.desktop_environment())
+                  "xmessage.log")
     def wide_window():
         return [window for window in session.search("--class", "^Xmessage$")
                 if session.window_name(window) == BOX_CAPTION]
@@ -172,8 +175,8 @@ def check_whole_title(session, box):
     session.activate(box)
     try:
         wait_until(lambda: session.title_width(box) == whole, "the box's whole title", timeout=5)
-    except CaseFailed:
-        raise CaseFailed(f"the box's title is drawn {session.title_width(box)} pixels wide, "
+    except Failure:
+        raise Failure(f"the box's title is drawn {session.title_width(box)} pixels wide, "
                          f"the whole title {whole}: the box is {session.frame_geometry(box)['WIDTH']} "
                          f"pixels wide") from None
 
@@ -299,8 +302,8 @@ def a_browser_left_running_holds_no_lock(session):
     lingering = session.path("lingering-bin")
     os.makedirs(lingering)
     session.write_launcher(lingering, lingers=True)
-    program, main = start_main(session, path=lingering + ":/usr/bin:/bin")
-    click_in(session, main, "main", MAIN_TOP_BANNER)
+    program, _ = start_main(session, path=lingering + ":/usr/bin:/bin", accessible=True)
+    click(session, program, "main", *TOP_BANNER)
     session.wait_for_opened(1)
     leave_normally(session, program)
     browser = int(open(session.path("lingering-browser.pid")).read())
@@ -381,13 +384,13 @@ def keyboard_test(session):
 
 @case
 def back_keeps_the_entries(session):
-    program, main = start_main(session)
-    results = run_test(session, program, main)
-    click_in(session, results, "results", RESULTS_BACK)
+    program, main = start_main(session, accessible=True)
+    run_test(session, program, main)
+    click(session, program, "results", *BACK_BUTTON)
     main_again = program.wait_for_kinds("main")["main"]
     check(main_again == main, "Back showed another main window")
     # The entries are as they were: the same test passes again at once.
-    click_in(session, main, "main", MAIN_BUTTON)
+    click(session, program, "main", *TEST_BUTTON)
     results = program.wait_for_kinds("results")["results"]
     session.keys(results, "alt+b")
     program.wait_for_kinds("main")
@@ -399,18 +402,18 @@ def back_keeps_the_entries(session):
 
 @case
 def exit_by_button(session):
-    program, main = start_main(session)
-    click_in(session, main, "main", MAIN_EXIT)
+    program, _ = start_main(session, accessible=True)
+    click(session, program, "main", *EXIT_BUTTON)
     program.wait_for_kinds("exit")
     end_at_exit_screen(session, program, "button")
 
 
 @case
 def exit_by_menu(session):
-    program, main = start_main(session)
+    program, main = start_main(session, accessible=True)
     # The File menu by mouse (alt_f_opens_the_file_menu takes the keyboard),
     # its item by its access key.
-    session.click(main, *MAIN_FILE_MENU)
+    click(session, program, "main", *FILE_MENU)
     session.keys(main, "x")
     program.wait_for_kinds("exit")
     end_at_exit_screen(session, program, "access key")
@@ -442,9 +445,9 @@ def exit_by_escape(session):
 
 @case
 def exit_from_results(session):
-    program, main = start_main(session)
-    results = run_test(session, program, main)
-    click_in(session, results, "results", RESULTS_EXIT)
+    program, main = start_main(session, accessible=True)
+    run_test(session, program, main)
+    click(session, program, "results", *EXIT_BUTTON)
     # The main window stays hidden behind the exit screen.
     program.wait_for_kinds("exit")
     end_at_exit_screen(session, program, "button")
@@ -479,16 +482,16 @@ def pages_from_menus(session):
 
 @case
 def pages_from_banners(session):
-    program, main = start_main(session)
-    click_in(session, main, "main", MAIN_TOP_BANNER)
+    program, main = start_main(session, accessible=True)
+    click(session, program, "main", *TOP_BANNER)
     check(session.wait_for_opened(1) == [session.page("home-page")],
           f"top banner opened {session.opened()}")
-    click_in(session, main, "main", MAIN_BOTTOM_BANNER)
+    click_bottom_banner(session, program, "main")
     bottom = session.wait_for_opened(2)[1]
     check(bottom in (session.page("co-brand"), session.page("fully-branded")),
           f"bottom banner opened {bottom}")
     results = run_test(session, program, main)
-    click_in(session, results, "results", RESULTS_BOTTOM_BANNER)
+    click_bottom_banner(session, program, "results")
     check(session.wait_for_opened(3)[2] == session.page("co-brand"),
           f"results banner opened {session.opened()[2:]}")
     check(program.kinds() == ["results"], f"visible after the links: {program.kinds()}")
@@ -516,7 +519,7 @@ def check_referral_address(session, address, fields):
 
 @case
 def refer_a_friend(session):
-    program, main = start_main(session)
+    program, main = start_main(session, accessible=True)
     session.keys(main, "Escape")
     exit_screen = program.wait_for_kinds("exit")["exit"]
     name = "  Ann & Bob = #1+2%  "
@@ -524,12 +527,10 @@ def refer_a_friend(session):
     # (xdotool types capitals outside ASCII as small letters.)
     friend_name = "Jos\u00e9 Zo\u00eb/50%"
     friend_email = "bob&co=1#x@exa.mple"
-    for point, text in ((EXIT_SCREEN_NAME, name), (EXIT_SCREEN_EMAIL, email),
-                        (EXIT_SCREEN_FRIEND_NAME, friend_name),
-                        (EXIT_SCREEN_FRIEND_EMAIL, friend_email)):
-        click_in(session, exit_screen, "exit", point)
+    for box, text in zip(REFERRAL_BOXES, (name, email, friend_name, friend_email)):
+        click(session, program, "exit", "text", box)
         session.type_text(exit_screen, text)
-    click_in(session, exit_screen, "exit", EXIT_SCREEN_SUBMIT)
+    click(session, program, "exit", *REFER_BUTTON)
     address = session.wait_for_opened(1)[0]
     # The message box lies out of sight and keeps its first text.
     check_referral_address(session, address,
@@ -642,32 +643,38 @@ def dead_locks_and_another_programs_clipboard(session):
     program.kill()
     os.remove(lock)
     os.mkfifo(lock)
-    program, main = start_main(session)
+    program, main = start_main(session, accessible=True)
     check(stat.S_ISFIFO(os.lstat(lock).st_mode), "the FIFO at the lock's path was replaced")
 
     editor_text = session.path("editor-text")
     with open(editor_text, "w") as text:
         text.write("copied in an editor")
     for selection in ("clipboard", "primary"):
-        session.spawn(["xclip", "-quiet", "-selection", selection, editor_text], f"xclip-{selection}.log",
-                      session.desktop_environment())
+        session.spawn(["xclip", "-quiet", "-selection", selection, editor_text], f"xclip-{selection}.log")
     wait_until(lambda: session.selection("primary") == "copied in an editor", "the editor's selection")
     results = run_test(session, program, main)
-    session.click(results, *RESULTS_PROFILE_TAB)
-    for y in range(120, 480, 20):
-        session.tool("xdotool", "mousemove", "--window", results, "300", str(y))
+    click(session, program, "results", *PROFILE_TAB)
+    from screenreader import ScreenReader
+    reader = ScreenReader(session, program)
+    boxes = [reader.extents(reader.shown(reader.window("results"), "text", name)) for name in PROFILE_BOXES]
+    # Down the middle of both profile boxes.
+    for x, top, width, height in boxes:
+        for y in range(top, top + height, 20):
+            session.tool("xdotool", "mousemove", str(x + width // 2), str(y))
     for selection in ("clipboard", "primary"):
         check(session.selection(selection) == "copied in an editor", f"the editor's {selection} was wiped")
 
     # Selecting and copying a profile makes it this program's: the next move wipes it.
-    for step in (["mousemove", "--window", results, "100", str(RESULTS_PROFILE_BOX_Y)], ["mousedown", "1"],
-                 ["mousemove", "--window", results, "250", str(RESULTS_PROFILE_BOX_Y)],
-                 ["mousemove", "--window", results, "400", str(RESULTS_PROFILE_BOX_Y)], ["mouseup", "1"]):
+    x, top, width, height = boxes[0]
+    middle = top + height // 2
+    for step in (["mousemove", str(x + width // 6), str(middle)], ["mousedown", "1"],
+                 ["mousemove", str(x + width * 2 // 5), str(middle)],
+                 ["mousemove", str(x + width * 2 // 3), str(middle)], ["mouseup", "1"]):
         session.tool("xdotool", *step)
     wait_until(lambda: session.selection("primary"), "the profile's text selected")
     session.keys(results, "ctrl+c")
     wait_until(lambda: session.selection("clipboard"), "the profile's text copied")
-    session.tool("xdotool", "mousemove", "--window", results, "300", str(RESULTS_PROFILE_BOX_Y + 10))
+    session.tool("xdotool", "mousemove", str(x + width // 2), str(middle + 10))
     wait_until(lambda: not session.selection("clipboard") and not session.selection("primary"),
                "the profile's text wiped from the clipboard")
     session.keys(results, "alt+e")
@@ -681,14 +688,14 @@ def browser_launcher_missing(session):
     os.makedirs(empty)
     program, main = start_main(session, today=REMINDER_DAY, path=empty)
     program.kill()
-    program = session.start(today=REMINDER_DAY + datetime.timedelta(days=15), path=empty)
+    program = session.start(today=REMINDER_DAY + datetime.timedelta(days=15), path=empty, accessible=True)
     box = program.wait_for_kinds("box", refuse=("main",))["box"]
     session.keys(box, "alt+y")
     main = program.wait_for_kinds("main")["main"]
-    click_in(session, main, "main", MAIN_TOP_BANNER)
+    click(session, program, "main", *TOP_BANNER)
     session.keys(main, "alt+h")
     session.keys(main, "v")
-    click_in(session, main, "main", MAIN_BOTTOM_BANNER)
+    click_bottom_banner(session, program, "main")
     program.wait_for_kinds("main")
     check(session.opened() == [], "an address reached the stand-in launcher")
     leave_normally(session, program)
@@ -706,8 +713,7 @@ def focus_another_program(session):
     def found():
         return session.search("--name", "^another program$")
     if not found():
-        session.spawn(["xmessage", "-title", "another program", "another program"], "xmessage.log",
-                      session.desktop_environment())
+        session.spawn(["xmessage", "-title", "another program", "another program"], "xmessage.log")
     window = wait_until(found, "another program's window")[0]
     session.activate(window)
     return window
@@ -734,9 +740,9 @@ def hear_tab_stops(session, reader, window, accessible, key, stops):
         session.keys(window, key)
         try:
             wait_until(lambda: reader.focused(accessible).name == stop, f"the focus on {stop!r}", timeout=5)
-        except CaseFailed:
+        except Failure:
             heard = reader.announcement(reader.focused(accessible))
-            raise CaseFailed(f"{key} {index + 1}: heard {heard}, not {stop!r}") from None
+            raise Failure(f"{key} {index + 1}: heard {heard}, not {stop!r}") from None
 
 
 @case
@@ -759,7 +765,7 @@ def screen_reader_test(session):
     # Pressed through the accessibility bus while another program has the
     # focus, the test finds no names: its message belongs to the main window.
     focus_another_program(session)
-    reader.press(reader.control(window, "push button", "Get My Compatibility With My Friend"))
+    reader.press(reader.control(window, *TEST_BUTTON))
     box = program.wait_for_kinds("main", "box")["box"]
     check_box_belongs_to(session, box, main, "no names")
     session.keys(box, "Return")
@@ -802,12 +808,12 @@ def screen_reader_test(session):
     for tab, stops in (("Friendship Compatibility", []),
                        ("Friendship Profile", ["Your friendship profile", "Your friend's friendship profile"])):
         if tab == "Friendship Profile":
-            session.click(results_window, *RESULTS_PROFILE_TAB)
+            reader.click("results", *PROFILE_TAB)
         stops = stops + ["Exit", "Back", tab]
         hear_tab_stops(session, reader, results_window, results, "Tab", stops)
         hear_tab_stops(session, reader, results_window, results, "shift+Tab", stops[-2::-1] + [tab])
 
-    reader.press(reader.control(results, "push button", "Exit"))
+    reader.press(reader.control(results, *EXIT_BUTTON))
     program.wait_for_kinds("exit")
     exit_window = reader.window("exit")
     said = [reader.announcement(control) for control in reader.focusable_controls(exit_window)]
@@ -815,7 +821,7 @@ def screen_reader_test(session):
     check(all(name for _, name, _, _ in said), f"an exit screen control without a name: {said}")
     # The exit screen's messages stay above it, which stays above others.
     focus_another_program(session)
-    reader.press(reader.control(exit_window, "push button", "Refer A Friend Now"))
+    reader.press(reader.control(exit_window, *REFER_BUTTON))
     exit_screen = program.window("exit")
     box = program.wait_for_kinds("exit", "box")["box"]
     check_box_belongs_to(session, box, exit_screen, "refer a friend")
@@ -823,14 +829,14 @@ def screen_reader_test(session):
     check(stacking.index(box) > stacking.index(exit_screen), "the message lies under the exit screen")
     session.keys(box, "Return")
     program.wait_for_kinds("exit")
-    reader.press(reader.control(exit_window, "push button", "Exit"))
+    reader.press(reader.control(exit_window, *EXIT_BUTTON))
     status = program.wait_for_end()
     check(status == 0, f"the program ended with status {status}")
 
 
 @case
 def alt_f_opens_the_file_menu(session):
-    program, main = start_main(session)
+    program, main = start_main(session, accessible=True)
     # Alt+F opens the menu at once: F runs its first item, the test, which
     # finds no names.
     session.keys(main, "alt+f", "f")
@@ -862,7 +868,7 @@ def name_box_keys(session):
 
 @case
 def second_copy_over_the_exit_screen(session):
-    first, main = start_main(session)
+    first, main = start_main(session, accessible=True)
     session.keys(main, "Escape")
     exit_screen = first.wait_for_kinds("exit")["exit"]
     second = session.start()
@@ -880,21 +886,22 @@ def second_copy_over_the_exit_screen(session):
 @case
 def exit_screen_minimised_and_restored(session):
     """What was typed stays, and the focus stays where the user left it."""
-    program, main = start_main(session)
+    program, main = start_main(session, accessible=True)
     session.keys(main, "Escape")
     exit_screen = program.wait_for_kinds("exit")["exit"]
-    click_in(session, exit_screen, "exit", EXIT_SCREEN_NAME)
+    name, email, friend_name, friend_email = REFERRAL_BOXES
+    click(session, program, "exit", "text", name)
     session.type_text(exit_screen, "Ann")
-    click_in(session, exit_screen, "exit", EXIT_SCREEN_EMAIL)
+    click(session, program, "exit", "text", email)
     session.type_text(exit_screen, "ann@example")
     session.tool("xdotool", "windowminimize", "--sync", exit_screen)
     wait_until(lambda: not program.kinds(), "the exit screen minimised")
     session.activate(exit_screen)
     session.type_text(exit_screen, ".org")
-    for point, text in ((EXIT_SCREEN_FRIEND_NAME, "Bob"), (EXIT_SCREEN_FRIEND_EMAIL, "bob@example.org")):
-        click_in(session, exit_screen, "exit", point)
+    for box, text in ((friend_name, "Bob"), (friend_email, "bob@example.org")):
+        click(session, program, "exit", "text", box)
         session.type_text(exit_screen, text)
-    click_in(session, exit_screen, "exit", EXIT_SCREEN_SUBMIT)
+    click(session, program, "exit", *REFER_BUTTON)
     address = session.wait_for_opened(1)[0]
     check_referral_address(session, address,
                            ["Ann", "ann@example.org", "Your Message\r\n", "Bob", "bob@example.org"])
@@ -949,10 +956,10 @@ def main():
         return 1
 
     def out_of_time(signum, frame):
-        raise CaseFailed(f"the case took longer than {CASE_TIME_LIMIT} s")
+        raise Failure(f"the case took longer than {CASE_TIME_LIMIT} s")
 
     def stopped(signum, frame):
-        raise CaseFailed(f"stopped by signal {signum}")
+        raise Failure(f"stopped by signal {signum}")
 
     signal.signal(signal.SIGALRM, out_of_time)
     for stop in (signal.SIGTERM, signal.SIGINT, signal.SIGHUP):
@@ -964,7 +971,7 @@ def main():
         session = Session(arguments.program, arguments.site_host, arguments.version)
         CASES[arguments.case](session)
         passed = True
-    except CaseFailed as failure:
+    except Failure as failure:
         print(f"{arguments.case}: FAILED: {failure}", file=sys.stderr)
     except Exception:  # a broken step fails the case too, with its trace
         traceback.print_exc()

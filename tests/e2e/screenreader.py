@@ -1,14 +1,16 @@
 """What a screen reader sees of the program: its windows and controls on the
-accessibility bus (AT-SPI), read with Debian's pyatspi.
+accessibility bus (AT-SPI), read with Debian's pyatspi; and where the
+controls are on the screen, to click them.
 
 The program must have been started with Session.start(accessible=True). The
-accessibility bus is found through the case's own session bus, so pyatspi is
+accessibility bus is found through the session's own bus, so pyatspi is
 imported only once the session exists.
 """
 
 import os
 
-from x11session import WINDOW_WIDTHS, CaseFailed, wait_until
+from desktop import Failure, wait_until
+from x11session import WINDOW_WIDTHS
 
 
 class ScreenReader:
@@ -16,10 +18,13 @@ class ScreenReader:
         os.environ.update(DISPLAY=session.display, DBUS_SESSION_BUS_ADDRESS=session.bus_address)
         import pyatspi  # noqa: E402 (needs the variables above)
         self.atspi = pyatspi
+        self.session = session
         self.program = program
 
     def application(self):
         def found():
+            if not self.program.running():
+                raise Failure("the program ended")
             for application in self.atspi.Registry.getDesktop(0):
                 if application is not None and application.get_process_id() == self.program.pid:
                     return application
@@ -74,14 +79,52 @@ class ScreenReader:
         return [control.name for control in self.descendants(window)
                 if control.getRoleName() == "label" and (self.showing(control) or not on_screen)]
 
-    def control(self, window, role, name, on_screen=True):
-        """The control of that role and name; on_screen=False finds it on a
-        tab that is not in front, too."""
+    def control(self, window, role, name, on_screen=True, prefix=False):
+        """The control of that role and name (or whose name starts so, with
+        prefix=True); on_screen=False finds it on a tab that is not in front,
+        too."""
         for control in self.descendants(window):
-            if (control.getRoleName() == role and control.name == name
+            if (control.getRoleName() == role
+                    and (control.name.startswith(name) if prefix else control.name == name)
                     and (self.showing(control) or not on_screen)):
                 return control
-        raise CaseFailed(f"no {role} {name!r} in the window")
+        raise Failure(f"no {role} {name!r} in the window")
+
+    def shown(self, window, role, name):
+        """The control of that role and name, once it is on the screen."""
+        def found():
+            try:
+                return self.control(window, role, name)
+            except Failure:
+                return None
+        return wait_until(found, f"the {role} {name!r} on the screen")
+
+    def extents(self, accessible):
+        """X, Y (on the screen), WIDTH and HEIGHT of the accessible."""
+        box = accessible.queryComponent().getExtents(self.atspi.DESKTOP_COORDS)
+        return box.x, box.y, box.width, box.height
+
+    def placed(self, kind):
+        """The window of that kind, once the program has it where the X
+        server has it: a window the window manager has just framed may still
+        be on its way there, and its controls with it."""
+        window = self.window(kind)
+
+        def in_place():
+            window_id = self.program.window(kind)
+            if window_id is None:
+                return False
+            geometry = self.session.geometry(window_id)
+            return self.extents(window)[:2] == (geometry["X"], geometry["Y"]) and window_id
+
+        return window, wait_until(in_place, f"the {kind} window in its place")
+
+    def click(self, kind, role, name, prefix=False):
+        """Clicks the middle of the control of that role and name in the
+        window of that kind."""
+        window, window_id = self.placed(kind)
+        x, y, width, height = self.extents(self.control(window, role, name, prefix=prefix))
+        self.session.click_at(window_id, x + width // 2, y + height // 2)
 
     def focused(self, window):
         """The control that has the keyboard focus, once there is one. Qt says
@@ -107,4 +150,4 @@ class ScreenReader:
             if action.getName(index) == "Press":
                 action.doAction(index)
                 return
-        raise CaseFailed(f"{button.name!r} has no Press action")
+        raise Failure(f"{button.name!r} has no Press action")

@@ -1,26 +1,20 @@
-"""A private X desktop for one end-to-end case, and the program run in it.
+"""The desktop program on a private X desktop (desktop.Desktop), as the
+end-to-end cases and the screenshots run it.
 
-Session starts its own Xvfb (on a free display number, chosen by the server
-through -displayfd), a session bus of its own (dbus-daemon --session) and the
-openbox window manager, gives the program a fresh home, configuration, cache
-and runtime directory, and puts a stand-in `xdg-open` first on PATH that
-appends each address it is handed to a file. Everything it starts runs in a
-process group of its own and is ended by close(), the bus with whatever it
-started. Every wait polls with a deadline; nothing sleeps for long.
+Session gives the program fresh per-user folders, puts a stand-in
+`xdg-open` first on PATH that appends each address it is handed to a file,
+and knows the program's windows, lock and settings.
 """
 
-import ctypes
 import fcntl
 import glob
 import os
 import re
-import select
-import shutil
 import signal
 import subprocess
-import tempfile
-import time
 import xml.etree.ElementTree
+
+from desktop import DEFAULT_SCREEN, DEFAULT_TIMEOUT, Desktop, Failure, wait_until
 
 PROGRAM_NAME = "QXFreeFriendshipCompatibilityTest"
 # Message boxes carry the program's title; its windows the title and the
@@ -30,21 +24,6 @@ BOX_CAPTION = "QX Friendship Compatibility Test"
 # Client-area widths in pixels (twips / 15) that tell the windows apart, as
 # they all share one caption.
 WINDOW_WIDTHS = {"main": 524, "results": 625, "exit": 741, "about": 423}
-# Client-area heights without the menu bar.
-CLIENT_HEIGHTS = {"main": 409, "results": 529, "exit": 315}
-
-# Variables of the caller's desktop that would lead Qt to another browser
-# launcher, another session bus or another display.
-FOREIGN_VARIABLES = (
-    "BROWSER", "DEFAULT_BROWSER", "XDG_CURRENT_DESKTOP", "XDG_SESSION_DESKTOP",
-    "DESKTOP_SESSION", "KDE_FULL_SESSION", "GNOME_DESKTOP_SESSION_ID",
-    "DBUS_SESSION_BUS_ADDRESS", "WAYLAND_DISPLAY", "XAUTHORITY", "SESSION_MANAGER",
-    "LD_PRELOAD", "FAKETIME", "QT_QPA_PLATFORM", "QT_SCALE_FACTOR", "QT_SCREEN_SCALE_FACTORS",
-    "QT_AUTO_SCREEN_SCALE_FACTOR", "QT_ENABLE_HIGHDPI_SCALING", "QT_FONT_DPI",
-)
-
-DEFAULT_TIMEOUT = 20.0
-
 # What the program prints on standard error, with QT_LOGGING_RULES asking for
 # it, once its main window has painted its first frame, and once what the
 # start-up stored is on the disk, right after.
@@ -57,37 +36,10 @@ SETTLED_MARK = "start-up settled"
 OPENBOX_SETTINGS = "/etc/xdg/openbox/rc.xml"
 THEMES = "/usr/share/themes"
 
-_PR_SET_PDEATHSIG = 1
-
-
-def _die_with_driver():
-    """Runs in each child before it starts: a new process group, so that close()
-    can end the child with all of its own children, and SIGKILL should the
-    driver die without cleaning up (killed by a timeout, say)."""
-    os.setsid()
-    ctypes.CDLL(None, use_errno=True).prctl(_PR_SET_PDEATHSIG, signal.SIGKILL)
-
-
-class CaseFailed(Exception):
-    pass
-
-
-def wait_until(condition, what, timeout=DEFAULT_TIMEOUT, interval=0.05):
-    """Polls condition() until it returns something true; returns that value."""
-    deadline = time.monotonic() + timeout
-    while True:
-        value = condition()
-        if value:
-            return value
-        if time.monotonic() > deadline:
-            raise CaseFailed(f"timed out after {timeout:.0f} s waiting for {what}")
-        time.sleep(interval)
-
-
 def faketime_library():
     found = sorted(glob.glob("/usr/lib/*/faketime/libfaketimeMT.so.1"))
     if not found:
-        raise CaseFailed("libfaketime is not installed (package libfaketime)")
+        raise Failure("libfaketime is not installed (package libfaketime)")
     return found[0]
 
 
@@ -175,7 +127,7 @@ class Program:
             name = self.session.window_name(window)
             if name == BOX_CAPTION:
                 found.append(("box", window))
-            elif name == self.session.window_caption:
+            elif self.session.is_window_caption(name):
                 found.append((self.session.kind_of(window, self.scale), window))
         return found
 
@@ -195,23 +147,23 @@ class Program:
 
         def shown():
             if not self.running():
-                raise CaseFailed(f"the program ended while waiting for {expected}:\n{self.log()}")
+                raise Failure(f"the program ended while waiting for {expected}:\n{self.log()}")
             windows = self.windows()
             unwanted = [kind for kind, _ in windows if kind in refuse]
             if unwanted:
-                raise CaseFailed(f"a {unwanted[0]} window showed up while waiting for {expected}")
+                raise Failure(f"a {unwanted[0]} window showed up while waiting for {expected}")
             return dict(windows) if sorted(kind for kind, _ in windows) == expected else None
 
         try:
             return wait_until(shown, f"the windows {expected}", timeout)
-        except CaseFailed as failure:
-            raise CaseFailed(f"{failure}; visible: {self.kinds() if self.running() else 'none'}")
+        except Failure as failure:
+            raise Failure(f"{failure}; visible: {self.kinds() if self.running() else 'none'}")
 
     def wait_for_end(self, timeout=DEFAULT_TIMEOUT):
         try:
             return self.popen.wait(timeout)
         except subprocess.TimeoutExpired:
-            raise CaseFailed(f"the program did not end within {timeout:.0f} s; "
+            raise Failure(f"the program did not end within {timeout:.0f} s; "
                              f"visible: {self.kinds()}") from None
 
     def kill(self, sig=signal.SIGKILL):
@@ -220,28 +172,27 @@ class Program:
         try:
             self.popen.wait(10)
         except subprocess.TimeoutExpired:
-            raise CaseFailed(f"the program did not end on signal {sig}") from None
+            raise Failure(f"the program did not end on signal {sig}") from None
 
 
-class Session:
-    def __init__(self, program_path, site_host, version):
+class Session(Desktop):
+    """A private desktop for the program at program_path. Its windows are
+    told apart by their caption, which holds the version (any version when
+    version is None), and by their size."""
+
+    def __init__(self, program_path, site_host=None, version=None, window_manager=True,
+                 screen=DEFAULT_SCREEN):
         self.program_path = program_path
         self.site_host = site_host
-        self.window_caption = f"{BOX_CAPTION} v{version}"
-        self.root = tempfile.mkdtemp(prefix="qx-e2e-")
-        self.processes = []
-        self.xvfb = None
-        self.display = None
-        self.bus_address = None
-        for name in ("home", "config", "cache", "data", "runtime", "bin", "logs"):
-            os.makedirs(self.path(name))
-        os.chmod(self.path("runtime"), 0o700)
+        self.version = version
+        super().__init__(window_manager, screen, prefix="qx-e2e-")
         self.opened_file = self.path("opened-addresses")
         self.write_launcher(self.path("bin"))
-        self.start_desktop()
 
-    def path(self, *parts):
-        return os.path.join(self.root, *parts)
+    def is_window_caption(self, name):
+        if self.version is None:
+            return name.startswith(BOX_CAPTION + " v")
+        return name == f"{BOX_CAPTION} v{self.version}"
 
     def write_launcher(self, directory, lingers=False):
         """The stand-in xdg-open: records its argument, opens nothing; one that
@@ -255,106 +206,17 @@ class Session:
                 script.write(f"echo $$ > '{self.path('lingering-browser.pid')}'\nexec sleep 600\n")
         os.chmod(launcher, 0o755)
 
-    # --- the desktop -----------------------------------------------------
-
-    def spawn(self, command, log_name, env=None):
-        log = open(self.path("logs", log_name), "ab")
-        popen = subprocess.Popen(command, stdin=subprocess.DEVNULL, stdout=log, stderr=log,
-                                 env=env, preexec_fn=_die_with_driver)
-        log.close()
-        self.processes.append(popen)
-        return popen
-
-    def start_printing(self, command, log_name, what):
-        """Starts a server that prints one line through a pipe when it is
-        ready (command has "{fd}" where the pipe goes); returns the line."""
-        reader, writer = os.pipe()
-        log = open(self.path("logs", log_name), "ab")
-        popen = subprocess.Popen(
-            [part.format(fd=writer) for part in command], stdin=subprocess.DEVNULL,
-            stdout=log, stderr=log, pass_fds=(writer,), env=self.desktop_environment(),
-            preexec_fn=_die_with_driver)
-        log.close()
-        os.close(writer)
-        line = b""
-        deadline = time.monotonic() + DEFAULT_TIMEOUT
-        while not line.endswith(b"\n"):
-            ready, _, _ = select.select([reader], [], [], max(0.0, deadline - time.monotonic()))
-            chunk = os.read(reader, 256) if ready else b""
-            if not chunk:
-                os.close(reader)
-                raise CaseFailed(f"{what} did not start:\n" + self.read_log(log_name))
-            line += chunk
-        os.close(reader)
-        return popen, line.decode().strip()
-
-    def start_desktop(self):
-        self.xvfb, number = self.start_printing(
-            ["Xvfb", "-displayfd", "{fd}", "-screen", "0", "1280x1024x24", "-nolisten", "tcp",
-             "-noreset"], "xvfb.log", "Xvfb")
-        self.display = ":" + number
-        # Without a bus of its own, every program start would launch one that
-        # outlives the case (D-Bus autolaunch on X11).
-        bus, self.bus_address = self.start_printing(
-            ["dbus-daemon", "--session", "--nofork", "--nopidfile", "--print-address={fd}"],
-            "dbus.log", "the session bus")
-        self.processes.append(bus)
-
-        # Openbox runs the startup command once it manages windows; a window
-        # mapped before then may never be managed, nor shown.
-        ready = self.path("window-manager-ready")
-        self.spawn(["openbox", "--sm-disable", "--startup", "touch " + ready], "openbox.log",
-                   self.desktop_environment())
-        wait_until(lambda: os.path.exists(ready), "the window manager")
-        # The first key sent through XTEST switches the server to the XTEST
-        # keyboard's map, and the window manager then grabs its key bindings
-        # anew; a key pressed meanwhile would miss them. Switch now, while no
-        # program runs yet.
-        self.tool("xdotool", "key", "shift")
-
-    def read_log(self, name):
-        with open(self.path("logs", name), errors="replace") as log:
-            return log.read()
-
-    def desktop_environment(self):
-        env = {key: value for key, value in os.environ.items() if key not in FOREIGN_VARIABLES}
-        env.update(HOME=self.path("home"))
-        if self.display:
-            env.update(DISPLAY=self.display)
-        if self.bus_address:
-            env.update(DBUS_SESSION_BUS_ADDRESS=self.bus_address)
-        return env
-
     def dump_logs(self, stream):
         """What the desktop and the program printed, for a failed case."""
-        for name in sorted(os.listdir(self.path("logs"))):
-            text = self.read_log(name).strip()
-            if text:
-                print(f"---- {name}\n{text}", file=stream)
+        super().dump_logs(stream)
         print(f"---- addresses handed to xdg-open: {self.opened()}", file=stream)
-
-    def close(self):
-        for popen in reversed(self.processes + ([self.xvfb] if self.xvfb else [])):
-            if popen.poll() is None:
-                try:
-                    os.killpg(popen.pid, signal.SIGKILL)
-                except ProcessLookupError:
-                    pass
-            try:
-                popen.wait(10)
-            except subprocess.TimeoutExpired:
-                pass
-        shutil.rmtree(self.root, ignore_errors=True)
 
     # --- the program -----------------------------------------------------
 
-    def program_environment(self, today=None, path=None, accessible=False, **changes):
-        env = self.desktop_environment()
+    def program_environment(self, today=None, path=None, accessible=False, stopped_clock=False,
+                            **changes):
+        env = self.environment()
         env.update(
-            XDG_CONFIG_HOME=self.path("config"),
-            XDG_CACHE_HOME=self.path("cache"),
-            XDG_DATA_HOME=self.path("data"),
-            XDG_RUNTIME_DIR=self.path("runtime"),
             PATH=path if path is not None else self.path("bin") + ":/usr/bin:/bin",
             QT_QPA_PLATFORM="xcb",
             QT_LOGGING_RULES=STARTUP_LOGGING,
@@ -363,9 +225,10 @@ class Session:
             # What a screen reader sees, through the accessibility bus.
             env.update(QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
         if today is not None:
-            # The wall clock starts at 10:00 on that day; timers keep real time.
+            # The wall clock starts at 10:00 on that day, or stands still
+            # there; timers keep real time.
             env.update(LD_PRELOAD=faketime_library(),
-                       FAKETIME="@" + today.isoformat() + " 10:00:00",
+                       FAKETIME=("" if stopped_clock else "@") + today.isoformat() + " 10:00:00",
                        FAKETIME_DONT_FAKE_MONOTONIC="1")
         for key, value in changes.items():
             if value is None:
@@ -374,11 +237,11 @@ class Session:
                 env[key] = value
         return env
 
-    def start(self, today=None, path=None, accessible=False, wrapper=(), **changes):
+    def start(self, today=None, path=None, accessible=False, stopped_clock=False, wrapper=(), **changes):
         """Starts a copy, under the wrapper command if one is given."""
         log_name = f"program-{len(self.processes)}.log"
         popen = self.spawn([*wrapper, self.program_path], log_name,
-                           self.program_environment(today, path, accessible, **changes))
+                           self.program_environment(today, path, accessible, stopped_clock, **changes))
         return Program(self, popen, self.path("logs", log_name),
                        float(changes.get("QT_SCALE_FACTOR") or 1))
 
@@ -387,7 +250,7 @@ class Session:
         once a copy has run."""
         found = glob.glob(self.path("cache", PROGRAM_NAME, "*.lock"))
         if len(found) != 1:
-            raise CaseFailed(f"not one lock file but {found}")
+            raise Failure(f"not one lock file but {found}")
         return found[0]
 
     def lock_is_free(self, path=None):
@@ -430,35 +293,7 @@ class Session:
     def page(self, key):
         return f"http://{self.site_host}/qx-free-friendship-compatibility-test/ssd.php?page={key}"
 
-    # --- X tools ---------------------------------------------------------
-
-    def tool(self, *command, check=True, timeout=10):
-        try:
-            result = subprocess.run(command, env=self.desktop_environment(), capture_output=True,
-                                    text=True, timeout=timeout)
-        except subprocess.TimeoutExpired:
-            raise CaseFailed(f"{' '.join(command)} did not finish within {timeout} s") from None
-        if check and result.returncode != 0:
-            raise CaseFailed(f"{' '.join(command)} failed: {result.stderr.strip()}")
-        return result
-
-    def search(self, *criteria):
-        result = self.tool("xdotool", "search", "--all", "--onlyvisible", *criteria, check=False)
-        return result.stdout.split()
-
-    def window_name(self, window):
-        return self.tool("xdotool", "getwindowname", window, check=False).stdout.rstrip("\n")
-
-    def geometry(self, window):
-        """X, Y (on the screen), WIDTH and HEIGHT of the window's client area."""
-        output = self.tool("xwininfo", "-id", window, check=False).stdout
-        fields = {"X": "Absolute upper-left X", "Y": "Absolute upper-left Y",
-                  "WIDTH": "Width", "HEIGHT": "Height"}
-        geometry = {}
-        for key, label in fields.items():
-            found = re.search(r"^\s*" + label + r":\s*(-?\d+)$", output, re.MULTILINE)
-            geometry[key] = int(found.group(1)) if found else 0
-        return geometry
+    # --- what the window manager shows -----------------------------------
 
     def work_area(self):
         """X, Y, WIDTH and HEIGHT of the screen's area for windows (_NET_WORKAREA)."""
@@ -511,7 +346,7 @@ class Session:
         height = self.frame_extents(window)[2]
         crop = f"{frame['WIDTH']}x{height}+{frame['X']}+{frame['Y']}"
         pixels = subprocess.run(["import", "-window", "root", "-crop", crop, "-depth", "8", "rgb:-"],
-                                env=self.desktop_environment(), capture_output=True, timeout=10).stdout
+                                env=self.environment(), capture_output=True, timeout=10).stdout
         colour = bytes(self.active_title_colour())
         columns = sorted({(offset // 3) % frame["WIDTH"] for offset in range(0, len(pixels) - 2, 3)
                           if pixels[offset:offset + 3] == colour})
@@ -543,44 +378,3 @@ class Session:
         """The managed windows from the bottom to the top of the stack."""
         output = self.tool("xprop", "-root", "_NET_CLIENT_LIST_STACKING").stdout
         return [str(int(window, 16)) for window in re.findall(r"0x[0-9a-fA-F]+", output)]
-
-    def focused_window(self):
-        return self.tool("xdotool", "getwindowfocus", "-f", check=False).stdout.strip()
-
-    def activate(self, window):
-        """Makes the window the active one and waits until it has the keyboard
-        and the window manager counts it as active (its key bindings act on
-        the active window)."""
-        def focused():
-            focus = self.tool("xdotool", "getwindowfocus", "-f", check=False).stdout.strip()
-            active = self.tool("xdotool", "getactivewindow", check=False).stdout.strip()
-            if focus == window and active == window:
-                return True
-            self.tool("xdotool", "windowactivate", window, check=False)
-            return False
-
-        wait_until(focused, f"the keyboard focus in window {window}", interval=0.1)
-
-    def keys(self, window, *keys, delay=25):
-        """Presses keys (xdotool key syntax, options first) in the window."""
-        self.activate(window)
-        self.tool("xdotool", "key", "--clearmodifiers", "--delay", str(delay), *keys)
-
-    def type_text(self, window, text):
-        """Types text; a character outside ASCII goes slowly, because xdotool
-        first maps it onto a spare key and the program must see the new
-        keyboard map before the key press."""
-        self.activate(window)
-        for run in re.findall(r"[\x00-\x7f]+|[^\x00-\x7f]", text):
-            delay = "25" if run.isascii() else "200"
-            self.tool("xdotool", "type", "--clearmodifiers", "--delay", delay, "--", run)
-
-    def click(self, window, x, y):
-        """Clicks at a point given relative to the window's client area."""
-        self.activate(window)
-        self.tool("xdotool", "mousemove", "--window", window, "--sync", str(x), str(y))
-        self.tool("xdotool", "click", "1")
-
-    def menu_offset(self, window, kind):
-        """The height of the menu bar above the client area of a window."""
-        return self.geometry(window)["HEIGHT"] - CLIENT_HEIGHTS[kind]
