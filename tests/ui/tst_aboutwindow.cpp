@@ -90,10 +90,8 @@ private slots:
     void itIsTealWithAWhiteLineAndNothingCutOff()
     {
         FrmAbout about;
-        const QStringList clipped = qx::test::clippedControls(&about, {QStringLiteral("lineSeparator")});
-        QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QStringLiteral("; "))));
-        const QStringList overlaps = qx::test::overlappingControls(&about);
-        QVERIFY2(overlaps.isEmpty(), qPrintable(overlaps.join(QStringLiteral("; "))));
+        const QStringList problems = qx::test::layoutProblems(&about, {QStringLiteral("lineSeparator")});
+        QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QStringLiteral("; "))));
 
         const QImage image = about.grab().toImage();
         QCOMPARE(image.size(), QSize(423, 264));

@@ -151,10 +151,8 @@ private slots:
     {
         FrmNagScreen2 *screen = Forms::get<FrmNagScreen2>();
         screen->show(); // the texts are fitted when it is first shown
-        const QStringList clipped = qx::test::clippedControls(screen, {QStringLiteral("txtMessage")});
-        QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QStringLiteral("; "))));
-        const QStringList overlaps = qx::test::overlappingControls(screen);
-        QVERIFY2(overlaps.isEmpty(), qPrintable(overlaps.join(QStringLiteral("; "))));
+        const QStringList problems = qx::test::layoutProblems(screen, {QStringLiteral("txtMessage")});
+        QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QStringLiteral("; "))));
 
         // The message box lies below the frame's visible area, out of sight.
         const QWidget *frame = control<QWidget>(screen, "Frame2");

@@ -1,7 +1,6 @@
 #include "core/modTellAFriend.h"
 #include "core/ProgramInfo.h"
 #include "core/SiteDirectory.h"
-#include "support/LayoutChecks.h"
 #include "support/TestPlatform.h"
 #include "support/Windows.h"
 #include "ui/Fonts.h"
@@ -10,7 +9,9 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QtTest>
 
 #include <memory>
