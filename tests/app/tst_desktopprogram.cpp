@@ -80,6 +80,9 @@ private:
 class TestDesktopProgram : public QObject {
     Q_OBJECT
 
+public:
+    static void initMain() { qx::test::isolateUserDirectories(); }
+
 private slots:
     void startsRefusesASecondCopyAndSurvivesAKill()
     {
@@ -124,5 +127,5 @@ private slots:
     }
 };
 
-QX_ISOLATED_TEST_MAIN(TestDesktopProgram)
+QTEST_GUILESS_MAIN(TestDesktopProgram)
 #include "tst_desktopprogram.moc"

@@ -66,6 +66,9 @@ qint64 peakMemoryKiB()
 class TestQtSettingsStore : public QObject {
     Q_OBJECT
 
+public:
+    static void initMain() { qx::test::isolateUserDirectories(); }
+
 private slots:
     void initTestCase()
     {
@@ -277,5 +280,5 @@ private slots:
     }
 };
 
-QX_ISOLATED_TEST_MAIN(TestQtSettingsStore)
+QTEST_GUILESS_MAIN(TestQtSettingsStore)
 #include "tst_qtsettingsstore.moc"

@@ -100,6 +100,9 @@ int copiesRunningAfterRace(const QString &path, int copies)
 class TestSingleInstanceGuard : public QObject {
     Q_OBJECT
 
+public:
+    static void initMain() { qx::test::isolateUserDirectories(); }
+
 private slots:
     // Every copy of one user meets the same lock, whatever its session says;
     // a relative base folder is ignored, as the XDG rules want.
@@ -314,5 +317,5 @@ private slots:
     }
 };
 
-QX_ISOLATED_TEST_MAIN(TestSingleInstanceGuard)
+QTEST_GUILESS_MAIN(TestSingleInstanceGuard)
 #include "tst_singleinstanceguard.moc"

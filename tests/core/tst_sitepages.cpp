@@ -78,5 +78,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestSitePages)
+QTEST_GUILESS_MAIN(TestSitePages)
 #include "tst_sitepages.moc"

@@ -297,5 +297,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestUpdateReminder)
+QTEST_GUILESS_MAIN(TestUpdateReminder)
 #include "tst_updatereminder.moc"

@@ -121,6 +121,9 @@ class TestStartupFaults : public QObject {
         return started && mainWindow && mainWindow->isVisible() && !startup->isVisible();
     }
 
+public:
+    static void initMain() { qx::test::isolateUserDirectories(); }
+
 private slots:
     void initTestCase()
     {
@@ -254,5 +257,5 @@ private slots:
     }
 };
 
-QX_ISOLATED_TEST_MAIN(TestStartupFaults)
+QTEST_MAIN(TestStartupFaults)
 #include "tst_startupfaults.moc"

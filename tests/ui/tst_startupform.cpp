@@ -74,6 +74,9 @@ class TestStartupForm : public QObject {
         return startup;
     }
 
+public:
+    static void initMain() { qx::test::isolateUserDirectories(); }
+
 private slots:
     void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
 
@@ -322,5 +325,5 @@ private slots:
     }
 };
 
-QX_ISOLATED_TEST_MAIN(TestStartupForm)
+QTEST_MAIN(TestStartupForm)
 #include "tst_startupform.moc"
