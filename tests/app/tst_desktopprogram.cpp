@@ -10,8 +10,7 @@
 #include <QProcess>
 #include <QtTest>
 
-using namespace qx;
-
+namespace qx::test {
 namespace {
 
 const QString ProgramName = QStringLiteral("QXFreeFriendshipCompatibilityTest");
@@ -76,14 +75,18 @@ private:
 };
 
 } // namespace
+} // namespace qx::test
+
+using namespace qx;
+using namespace qx::test;
 
 class TestDesktopProgram : public QObject {
     Q_OBJECT
 
 public:
-    static void initMain() { qx::test::isolateUserDirectories(); }
+    static void initMain() { isolateUserDirectories(); }
 
-private slots:
+private Q_SLOTS:
     void startsRefusesASecondCopyAndSurvivesAKill()
     {
         QVERIFY(!QFileInfo::exists(lockPath()));

@@ -9,8 +9,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-using namespace qx;
-
+namespace qx::test {
 namespace {
 
 const QString Section = QStringLiteral("Settings");
@@ -62,14 +61,18 @@ qint64 peakMemoryKiB()
 }
 
 } // namespace
+} // namespace qx::test
+
+using namespace qx;
+using namespace qx::test;
 
 class TestQtSettingsStore : public QObject {
     Q_OBJECT
 
 public:
-    static void initMain() { qx::test::isolateUserDirectories(); }
+    static void initMain() { isolateUserDirectories(); }
 
-private slots:
+private Q_SLOTS:
     void initTestCase()
     {
         // Never the user's own settings: everything lives in a temporary directory.

@@ -14,8 +14,7 @@
 #include <thread>
 #include <vector>
 
-using namespace qx;
-
+namespace qx::test {
 namespace {
 
 QString runtimeDirectory()
@@ -96,14 +95,18 @@ int copiesRunningAfterRace(const QString &path, int copies)
 }
 
 } // namespace
+} // namespace qx::test
+
+using namespace qx;
+using namespace qx::test;
 
 class TestSingleInstanceGuard : public QObject {
     Q_OBJECT
 
 public:
-    static void initMain() { qx::test::isolateUserDirectories(); }
+    static void initMain() { isolateUserDirectories(); }
 
-private slots:
+private Q_SLOTS:
     // Every copy of one user meets the same lock, whatever its session says;
     // a relative base folder is ignored, as the XDG rules want.
     void everyCopyOfOneUserFindsTheSameLock_data()

@@ -15,9 +15,7 @@
 #include <QScreen>
 #include <QTabWidget>
 
-using namespace qx;
-using namespace qx::test;
-
+namespace qx::test {
 namespace {
 
 // Equal but for the shading that the style may lay over a frame.
@@ -31,6 +29,10 @@ bool isNear(const QColor &drawn, const QColor &expected)
 constexpr int SignMonths = 12;
 
 } // namespace
+} // namespace qx::test
+
+using namespace qx;
+using namespace qx::test;
 
 class TestFormLayout : public QObject {
     Q_OBJECT
@@ -48,7 +50,7 @@ class TestFormLayout : public QObject {
         return display;
     }
 
-private slots:
+private Q_SLOTS:
     void initTestCase() { installFontSubstitutes(); }
     void cleanup() { unloadAllWindows(); }
 

@@ -17,10 +17,7 @@
 #include <memory>
 #include <optional>
 
-using namespace qx;
-using qx::test::control;
-using qx::test::TestPlatform;
-
+namespace qx::test {
 namespace {
 
 const QString ProperAddress = QStringLiteral("Please Enter Proper Email Address");
@@ -56,6 +53,10 @@ struct Boxes {
 };
 
 } // namespace
+} // namespace qx::test
+
+using namespace qx;
+using namespace qx::test;
 
 class TestReferAFriend : public QObject {
     Q_OBJECT
@@ -87,7 +88,7 @@ class TestReferAFriend : public QObject {
 
     void press() { QTest::mouseClick(boxes.submit, Qt::LeftButton); }
 
-private slots:
+private Q_SLOTS:
     void initTestCase() { installFontSubstitutes(); }
 
     void init()
@@ -107,7 +108,7 @@ private slots:
     void cleanup()
     {
         Forms::reset();
-        qx::test::destroyUnloadedWindows();
+        destroyUnloadedWindows();
     }
 
     void trimmingRemovesSpacesOnly()

@@ -27,8 +27,7 @@
 
 #include <unistd.h>
 
-using namespace qx;
-
+namespace qx::test {
 namespace {
 
 QString settingsFile(const QString &name)
@@ -103,6 +102,10 @@ public:
 };
 
 } // namespace
+} // namespace qx::test
+
+using namespace qx;
+using namespace qx::test;
 
 class TestStartupFaults : public QObject {
     Q_OBJECT
@@ -122,9 +125,9 @@ class TestStartupFaults : public QObject {
     }
 
 public:
-    static void initMain() { qx::test::isolateUserDirectories(); }
+    static void initMain() { isolateUserDirectories(); }
 
-private slots:
+private Q_SLOTS:
     void initTestCase()
     {
         QApplication::setQuitOnLastWindowClosed(false);

@@ -16,12 +16,7 @@
 
 #include <cmath>
 
-using namespace qx;
-using qx::test::control;
-using qx::test::destroyUnloadedWindows;
-using qx::test::TestPlatform;
-using qx::test::visibleWindows;
-
+namespace qx::test {
 namespace {
 
 QString storedKey()
@@ -56,6 +51,10 @@ QLabel *frontBanner(const FrmMain *mainWindow)
 }
 
 } // namespace
+} // namespace qx::test
+
+using namespace qx;
+using namespace qx::test;
 
 class TestStartupForm : public QObject {
     Q_OBJECT
@@ -75,9 +74,9 @@ class TestStartupForm : public QObject {
     }
 
 public:
-    static void initMain() { qx::test::isolateUserDirectories(); }
+    static void initMain() { isolateUserDirectories(); }
 
-private slots:
+private Q_SLOTS:
     void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
 
     void init()
