@@ -10,8 +10,7 @@
 #include <QProcess>
 #include <QtTest>
 
-using namespace qx;
-
+namespace qx::test {
 namespace {
 
 const QString ProgramName = QStringLiteral("QXFreeFriendshipCompatibilityTest");
@@ -79,11 +78,18 @@ private:
 };
 
 } // namespace
+} // namespace qx::test
+
+using namespace qx;
+using namespace qx::test;
 
 class TestDesktopProgram : public QObject {
     Q_OBJECT
 
-private slots:
+public:
+    static void initMain() { isolateUserDirectories(); }
+
+private Q_SLOTS:
     void startsRefusesASecondCopyAndSurvivesAKill()
     {
         QVERIFY(!QFileInfo::exists(lockFolder()));
@@ -128,5 +134,5 @@ private slots:
     }
 };
 
-QX_ISOLATED_TEST_MAIN(TestDesktopProgram)
+QTEST_GUILESS_MAIN(TestDesktopProgram)
 #include "tst_desktopprogram.moc"

@@ -6,6 +6,7 @@
 #include <QTest>
 #include <QTextStream>
 
+namespace qx::test {
 namespace {
 
 struct CommandResult {
@@ -14,7 +15,7 @@ struct CommandResult {
     QString err;
 };
 
-CommandResult Run(const QStringList &arguments)
+CommandResult run(const QStringList &arguments)
 {
     CommandResult result;
     QTextStream out(&result.out);
@@ -25,9 +26,9 @@ CommandResult Run(const QStringList &arguments)
     return result;
 }
 
-QJsonObject RunJson(const QString &yours, const QString &friends)
+QJsonObject runJson(const QString &yours, const QString &friends)
 {
-    const CommandResult result = Run({QStringLiteral("--json"), yours, friends});
+    const CommandResult result = run({QStringLiteral("--json"), yours, friends});
     if (result.exitCode != 0 || !result.err.isEmpty())
         return {};
     QJsonParseError error;
@@ -56,12 +57,16 @@ const QString YourThirtyFirstRefused = QStringLiteral("Please Enter Correct Date
 const QString FriendsDateRefused = QStringLiteral("Please Enter Correct Date of Birth Of Your Friend!");
 
 } // namespace
+} // namespace qx::test
+
+using namespace qx;
+using namespace qx::test;
 
 // qx-friendship-report: arguments in, report or one line of complaint out.
 class TestReportCommand : public QObject {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void jsonReport();
     void jsonKeepsFieldOrder();
     void jsonEscapesQuotesAndKeepsBlanks();
@@ -82,7 +87,7 @@ private slots:
 void TestReportCommand::jsonReport()
 {
     // 21 July is already Leo, 20 July still Cancer.
-    const QJsonObject report = RunJson(QStringLiteral("1990-07-21"), QStringLiteral("1985-07-20"));
+    const QJsonObject report = runJson(QStringLiteral("1990-07-21"), QStringLiteral("1985-07-20"));
     QStringList keys = report.keys();
     QStringList expectedKeys = FieldNames;
     keys.sort();
@@ -112,7 +117,7 @@ void TestReportCommand::jsonReport()
 
 void TestReportCommand::jsonKeepsFieldOrder()
 {
-    const CommandResult result = Run({QStringLiteral("--json"), QStringLiteral("1990-07-21"), QStringLiteral("1985-07-20")});
+    const CommandResult result = run({QStringLiteral("--json"), QStringLiteral("1990-07-21"), QStringLiteral("1985-07-20")});
     QCOMPARE(result.exitCode, 0);
     qsizetype previous = -1;
     for (const QString &name : FieldNames) {
@@ -125,11 +130,11 @@ void TestReportCommand::jsonKeepsFieldOrder()
 void TestReportCommand::jsonEscapesQuotesAndKeepsBlanks()
 {
     // Gemini and Taurus: the pair text ends in a double quote.
-    const CommandResult raw = Run({QStringLiteral("--json"), QStringLiteral("2000-06-01"), QStringLiteral("2000-05-01")});
+    const CommandResult raw = run({QStringLiteral("--json"), QStringLiteral("2000-06-01"), QStringLiteral("2000-05-01")});
     QCOMPARE(raw.exitCode, 0);
     QVERIFY(raw.out.contains(QStringLiteral("to get to know each other.\\\"\"")));
 
-    const QJsonObject geminiTaurus = RunJson(QStringLiteral("2000-06-01"), QStringLiteral("2000-05-01"));
+    const QJsonObject geminiTaurus = runJson(QStringLiteral("2000-06-01"), QStringLiteral("2000-05-01"));
     const QString sentence15 = QStringLiteral(
         "This can turn out to be a great friendship if you are ready to give each other time to get to know each other.");
     QCOMPARE(geminiTaurus.value(QStringLiteral("FriendshipCompatibilityResult")).toString(), sentence15 + QLatin1Char('"'));
@@ -137,18 +142,18 @@ void TestReportCommand::jsonEscapesQuotesAndKeepsBlanks()
     // Aquarius keeps the leading blank of its adventure line; Taurus and
     // Sagittarius keep the trailing blank of their pair text; the Aries
     // profile keeps its trailing blank.
-    const QJsonObject aquarius = RunJson(QStringLiteral("1970-02-01"), QStringLiteral("1970-01-01"));
+    const QJsonObject aquarius = runJson(QStringLiteral("1970-02-01"), QStringLiteral("1970-01-01"));
     QCOMPARE(aquarius.value(QStringLiteral("Adventurous")).toString(), QStringLiteral(" You love adventures"));
-    const QJsonObject taurusSagittarius = RunJson(QStringLiteral("1950-05-01"), QStringLiteral("1950-12-01"));
+    const QJsonObject taurusSagittarius = runJson(QStringLiteral("1950-05-01"), QStringLiteral("1950-12-01"));
     QCOMPARE(taurusSagittarius.value(QStringLiteral("FriendshipCompatibilityResult")).toString(),
              QStringLiteral("You will have to work on your friendship and have patience to make it work. "));
-    const QJsonObject aries = RunJson(QStringLiteral("1950-04-01"), QStringLiteral("1950-04-02"));
+    const QJsonObject aries = runJson(QStringLiteral("1950-04-01"), QStringLiteral("1950-04-02"));
     QVERIFY(aries.value(QStringLiteral("YourFriendshipProfile")).toString().endsWith(QStringLiteral("snap. ")));
 }
 
 void TestReportCommand::plainTextReport()
 {
-    const CommandResult result = Run({QStringLiteral("1990-07-21"), QStringLiteral("1985-07-20")});
+    const CommandResult result = run({QStringLiteral("1990-07-21"), QStringLiteral("1985-07-20")});
     QCOMPARE(result.exitCode, 0);
     QVERIFY(result.err.isEmpty());
     const QString &text = result.out;
@@ -194,8 +199,8 @@ void TestReportCommand::plainTextReport()
 
 void TestReportCommand::optionMayFollowTheDates()
 {
-    const CommandResult before = Run({QStringLiteral("--json"), QStringLiteral("1990-07-21"), QStringLiteral("1985-07-20")});
-    const CommandResult after = Run({QStringLiteral("1990-07-21"), QStringLiteral("1985-07-20"), QStringLiteral("--json")});
+    const CommandResult before = run({QStringLiteral("--json"), QStringLiteral("1990-07-21"), QStringLiteral("1985-07-20")});
+    const CommandResult after = run({QStringLiteral("1990-07-21"), QStringLiteral("1985-07-20"), QStringLiteral("--json")});
     QCOMPARE(after.exitCode, 0);
     QCOMPARE(after.out, before.out);
 }
@@ -229,7 +234,7 @@ void TestReportCommand::windowDateChecks()
     QFETCH(QString, message);
 
     for (const QStringList &arguments : {QStringList{yours, friends}, QStringList{QStringLiteral("--json"), yours, friends}}) {
-        const CommandResult result = Run(arguments);
+        const CommandResult result = run(arguments);
         QCOMPARE(result.exitCode, 2);
         QCOMPARE(result.out, QString());
         QCOMPARE(result.err, message + QLatin1Char('\n'));
@@ -260,7 +265,7 @@ void TestReportCommand::acceptedDates()
     QFETCH(QString, yourSign);
     QFETCH(QString, friendsSign);
 
-    const QJsonObject report = RunJson(yours, friends);
+    const QJsonObject report = runJson(yours, friends);
     QCOMPARE(report.value(QStringLiteral("YourSunSign")).toString(), yourSign);
     QCOMPARE(report.value(QStringLiteral("YourFriendsSunSign")).toString(), friendsSign);
 }
@@ -311,7 +316,7 @@ void TestReportCommand::malformedArguments()
     QFETCH(QStringList, arguments);
     QFETCH(QStringList, mentions);
 
-    const CommandResult result = Run(arguments);
+    const CommandResult result = run(arguments);
     QCOMPARE(result.exitCode, 2);
     QCOMPARE(result.out, QString());
     QVERIFY2(result.err.endsWith(QLatin1Char('\n')) && result.err.count(QLatin1Char('\n')) == 1, qPrintable(result.err));
@@ -330,7 +335,7 @@ void TestReportCommand::help_data()
 void TestReportCommand::help()
 {
     QFETCH(QStringList, arguments);
-    const CommandResult result = Run(arguments);
+    const CommandResult result = run(arguments);
     QCOMPARE(result.exitCode, 0);
     QCOMPARE(result.err, QString());
     QVERIFY(result.out.contains(QStringLiteral("Usage:")));

@@ -9,8 +9,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-using namespace qx;
-
+namespace qx::test {
 namespace {
 
 const QString Section = QStringLiteral("Settings");
@@ -62,11 +61,18 @@ qint64 peakMemoryKiB()
 }
 
 } // namespace
+} // namespace qx::test
+
+using namespace qx;
+using namespace qx::test;
 
 class TestQtSettingsStore : public QObject {
     Q_OBJECT
 
-private slots:
+public:
+    static void initMain() { isolateUserDirectories(); }
+
+private Q_SLOTS:
     void initTestCase()
     {
         // Never the user's own settings: everything lives in a temporary directory.
@@ -281,5 +287,5 @@ private slots:
     }
 };
 
-QX_ISOLATED_TEST_MAIN(TestQtSettingsStore)
+QTEST_GUILESS_MAIN(TestQtSettingsStore)
 #include "tst_qtsettingsstore.moc"

@@ -2,8 +2,7 @@
 
 #include <QtTest>
 
-using namespace qx;
-
+namespace qx::test {
 namespace {
 
 QList<int> codes(const QString &text)
@@ -23,11 +22,15 @@ QString fromCodes(const QList<int> &list)
 }
 
 } // namespace
+} // namespace qx::test
+
+using namespace qx;
+using namespace qx::test;
 
 class TestSettingsEncoding : public QObject {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void keyOfTheReminderDate()
     {
         QCOMPARE(codes(EncodeSetting(QStringLiteral("Duration"))),

@@ -21,9 +21,8 @@
 #include <thread>
 #include <vector>
 
-using namespace qx;
-
 namespace qx::test {
+namespace {
 
 // The user nobody (Debian's uid and gid) that root drops to.
 constexpr uid_t NobodyId = 65534;
@@ -109,12 +108,17 @@ int copiesRunningAfterRace(const QString &path, int copies)
     return running.load();
 }
 
+} // namespace
 } // namespace qx::test
 
+using namespace qx;
 using namespace qx::test;
 
 class TestSingleInstanceGuard : public QObject {
     Q_OBJECT
+
+public:
+    static void initMain() { isolateUserDirectories(); }
 
 private Q_SLOTS:
     // Every copy of one user on one machine meets the same lock, whatever its
@@ -391,5 +395,5 @@ private Q_SLOTS:
     }
 };
 
-QX_ISOLATED_TEST_MAIN(TestSingleInstanceGuard)
+QTEST_GUILESS_MAIN(TestSingleInstanceGuard)
 #include "tst_singleinstanceguard.moc"

@@ -7,9 +7,7 @@
 
 #include <memory>
 
-using namespace qx;
-using qx::test::TestPlatform;
-
+namespace qx::test {
 namespace {
 
 using Opener = void (*)();
@@ -20,13 +18,17 @@ QString directory()
 }
 
 } // namespace
+} // namespace qx::test
+
+using namespace qx;
+using namespace qx::test;
 
 class TestSitePages : public QObject {
     Q_OBJECT
 
     std::unique_ptr<TestPlatform> services;
 
-private slots:
+private Q_SLOTS:
     void init() { services = std::make_unique<TestPlatform>(); }
 
     void theHostIsAPlainHostName()
@@ -78,5 +80,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestSitePages)
+QTEST_GUILESS_MAIN(TestSitePages)
 #include "tst_sitepages.moc"

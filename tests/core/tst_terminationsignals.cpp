@@ -24,7 +24,7 @@ class TestTerminationSignals : public QObject {
         QTest::newRow("SIGHUP") << SIGHUP;
     }
 
-private slots:
+private Q_SLOTS:
     void aSignalArrivesOnTheEventLoop_data() { signalRows(); }
 
     void aSignalArrivesOnTheEventLoop()

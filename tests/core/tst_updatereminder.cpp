@@ -5,9 +5,7 @@
 
 #include <QtTest>
 
-using namespace qx;
-using qx::test::TestPlatform;
-
+namespace qx::test {
 namespace {
 
 const QString Question = QStringLiteral(
@@ -19,6 +17,10 @@ QString storedKey()
 }
 
 } // namespace
+} // namespace qx::test
+
+using namespace qx;
+using namespace qx::test;
 
 class TestUpdateReminder : public QObject {
     Q_OBJECT
@@ -36,7 +38,7 @@ class TestUpdateReminder : public QObject {
         return storedText() == services->clock.date.toString(QStringLiteral("yyyy-MM-dd"));
     }
 
-private slots:
+private Q_SLOTS:
     void init() { services = std::make_unique<TestPlatform>(); }
     void cleanup()
     {
@@ -297,5 +299,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestUpdateReminder)
+QTEST_GUILESS_MAIN(TestUpdateReminder)
 #include "tst_updatereminder.moc"

@@ -7,22 +7,20 @@
 
 #include <optional>
 
-using qx::FriendshipReport;
-using qx::SunSign;
-
+namespace qx::test {
 namespace {
 
 const QString VeryGood = QStringLiteral("You Both Are Very Good Friends");
 const QString CouldBeBetter = QStringLiteral("You both Could Be Better Friends");
 
-FriendshipReport ReportFor(std::optional<SunSign> user, std::optional<SunSign> friendSign)
+FriendshipReport reportFor(std::optional<SunSign> user, std::optional<SunSign> friendSign)
 {
     FriendshipReport report;
     qx::UpdateFriendshipReport(report, user, friendSign);
     return report;
 }
 
-QStringList TraitsOf(const FriendshipReport &report)
+QStringList traitsOf(const FriendshipReport &report)
 {
     return {textOf(report.Dependable), textOf(report.Caring),    textOf(report.Outgoing),
             textOf(report.Loyal),      textOf(report.Adventurous), textOf(report.Initiator),
@@ -54,6 +52,10 @@ const QString ListensSometimes = QStringLiteral("You listen to your friend somet
 const QString ListensToAll = QStringLiteral("You listen to all that your friend has to say");
 
 } // namespace
+} // namespace qx::test
+
+using namespace qx;
+using namespace qx::test;
 
 Q_DECLARE_METATYPE(qx::SunSign)
 
@@ -62,7 +64,7 @@ Q_DECLARE_METATYPE(qx::SunSign)
 class TestFriendshipReport : public QObject {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void verdict_data();
     void verdict();
     void verdictIsSymmetricAndMeansTwoSignsApart();
@@ -101,7 +103,7 @@ void TestFriendshipReport::verdict()
     QFETCH(SunSign, user);
     QFETCH(SunSign, friendSign);
     QFETCH(QString, expected);
-    QCOMPARE(textOf(ReportFor(user, friendSign).FriendshipCompatibility), expected);
+    QCOMPARE(textOf(reportFor(user, friendSign).FriendshipCompatibility), expected);
 }
 
 void TestFriendshipReport::verdictIsSymmetricAndMeansTwoSignsApart()
@@ -109,8 +111,8 @@ void TestFriendshipReport::verdictIsSymmetricAndMeansTwoSignsApart()
     int veryGoodPairs = 0;
     for (SunSign user : qx::AllSigns) {
         for (SunSign friendSign : qx::AllSigns) {
-            const QString there = textOf(ReportFor(user, friendSign).FriendshipCompatibility);
-            const QString back = textOf(ReportFor(friendSign, user).FriendshipCompatibility);
+            const QString there = textOf(reportFor(user, friendSign).FriendshipCompatibility);
+            const QString back = textOf(reportFor(friendSign, user).FriendshipCompatibility);
             const int distance = (static_cast<int>(friendSign) - static_cast<int>(user) + 12) % 12;
             const bool twoApart = distance == 2 || distance == 10;
             const QString pair = textOf(qx::signName(user)) + QLatin1Char('-') + textOf(qx::signName(friendSign));
@@ -145,34 +147,34 @@ void TestFriendshipReport::traitLines()
 {
     QFETCH(SunSign, user);
     QFETCH(QStringList, expected);
-    QCOMPARE(TraitsOf(ReportFor(user, SunSign::Leo)), expected);
+    QCOMPARE(traitsOf(reportFor(user, SunSign::Leo)), expected);
 }
 
 void TestFriendshipReport::traitsDependOnTheUserAlone()
 {
     for (SunSign user : qx::AllSigns) {
-        const QStringList reference = TraitsOf(ReportFor(user, SunSign::Aries));
+        const QStringList reference = traitsOf(reportFor(user, SunSign::Aries));
         for (SunSign friendSign : qx::AllSigns)
-            QCOMPARE(TraitsOf(ReportFor(user, friendSign)), reference);
+            QCOMPARE(traitsOf(reportFor(user, friendSign)), reference);
     }
 }
 
 void TestFriendshipReport::profilesAndPairText()
 {
-    const FriendshipReport report = ReportFor(SunSign::Gemini, SunSign::Taurus);
+    const FriendshipReport report = reportFor(SunSign::Gemini, SunSign::Taurus);
     QCOMPARE(textOf(report.YourSunSign), QStringLiteral("Gemini"));
     QCOMPARE(textOf(report.YourFriendsSunSign), QStringLiteral("Taurus"));
     QCOMPARE(textOf(report.YourFriendshipProfile), textOf(qx::GetSignProfile(SunSign::Gemini)));
     QCOMPARE(textOf(report.YourFriendsFriendshipProfile), textOf(qx::GetSignProfile(SunSign::Taurus)));
     // The ordered pair decides the text: Gemini-Taurus is not Taurus-Gemini.
     QCOMPARE(textOf(report.FriendshipCompatibilityResult), textOf(qx::relationSentence(25)));
-    QCOMPARE(textOf(ReportFor(SunSign::Taurus, SunSign::Gemini).FriendshipCompatibilityResult),
+    QCOMPARE(textOf(reportFor(SunSign::Taurus, SunSign::Gemini).FriendshipCompatibilityResult),
              textOf(qx::relationSentence(15)));
 }
 
 void TestFriendshipReport::sameSignGivesTheSameProfileTwice()
 {
-    const FriendshipReport report = ReportFor(SunSign::Virgo, SunSign::Virgo);
+    const FriendshipReport report = reportFor(SunSign::Virgo, SunSign::Virgo);
     QVERIFY(!report.YourFriendshipProfile.empty());
     QCOMPARE(textOf(report.YourFriendshipProfile), textOf(report.YourFriendsFriendshipProfile));
     QCOMPARE(textOf(report.FriendshipCompatibility), CouldBeBetter);
@@ -180,12 +182,12 @@ void TestFriendshipReport::sameSignGivesTheSameProfileTwice()
 
 void TestFriendshipReport::firstTestWithoutUserSignLeavesUserFieldsEmpty()
 {
-    const FriendshipReport report = ReportFor(std::nullopt, SunSign::Cancer);
+    const FriendshipReport report = reportFor(std::nullopt, SunSign::Cancer);
     QVERIFY(report.YourSunSign.empty());
     QVERIFY(report.YourFriendshipProfile.empty());
     QVERIFY(report.FriendshipCompatibility.empty());
     QVERIFY(report.FriendshipCompatibilityResult.empty());
-    for (const QString &trait : TraitsOf(report))
+    for (const QString &trait : traitsOf(report))
         QVERIFY(trait.isEmpty());
     // The friend's side does not depend on the user's sign.
     QCOMPARE(textOf(report.YourFriendsSunSign), QStringLiteral("Cancer"));
@@ -204,7 +206,7 @@ void TestFriendshipReport::missingUserSignKeepsTheEarlierOne()
     QCOMPARE(textOf(report.YourSunSign), QStringLiteral("Leo"));
     QCOMPARE(textOf(report.YourFriendsSunSign), QStringLiteral("Libra"));
     QCOMPARE(textOf(report.FriendshipCompatibility), VeryGood);
-    QCOMPARE(TraitsOf(report), TraitsOf(ReportFor(SunSign::Leo, SunSign::Leo)));
+    QCOMPARE(traitsOf(report), traitsOf(reportFor(SunSign::Leo, SunSign::Leo)));
     QCOMPARE(textOf(report.YourFriendshipProfile), textOf(qx::GetSignProfile(SunSign::Leo)));
     QCOMPARE(textOf(report.YourFriendsFriendshipProfile), textOf(qx::GetSignProfile(SunSign::Libra)));
     QCOMPARE(textOf(report.FriendshipCompatibilityResult), textOf(*qx::GetRelationCompatibility("Leo", "Libra")));

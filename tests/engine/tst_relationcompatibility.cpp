@@ -11,14 +11,15 @@
 #include <optional>
 #include <utility>
 
+namespace qx::test {
 namespace {
 
-QString SentenceText(int number)
+QString sentenceText(int number)
 {
     return textOf(qx::relationSentence(number));
 }
 
-std::optional<QString> Lookup(const QString &user, const QString &friendSign)
+std::optional<QString> sentenceFor(const QString &user, const QString &friendSign)
 {
     const auto text = qx::GetRelationCompatibility(user.toStdString(), friendSign.toStdString());
     if (!text)
@@ -35,7 +36,7 @@ const std::array<std::pair<int, int>, 25> NearIdenticalPairs = {{
     {45, 100}, {51, 78}, {52, 84}, {53, 92}, {60, 68}, {87, 96}, {98, 101},
 }};
 
-bool IsNearIdenticalPair(int a, int b)
+bool isNearIdenticalPair(int a, int b)
 {
     for (const auto &[first, second] : NearIdenticalPairs) {
         if ((a == first && b == second) || (a == second && b == first))
@@ -58,12 +59,16 @@ const std::array<int, qx::RelationSentenceCount> SentenceLengths = {
 };
 
 } // namespace
+} // namespace qx::test
+
+using namespace qx;
+using namespace qx::test;
 
 // The table of sentences for ordered pairs of signs and its lookup.
 class TestRelationCompatibility : public QObject {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void tableHasOneUnusedLastSlot();
     void keysAreUniqueAndNameTheirSlot();
     void everyKeyFindsItsOwnSlot();
@@ -118,10 +123,10 @@ void TestRelationCompatibility::everyKeyFindsItsOwnSlot()
 {
     for (std::size_t slot = 0; slot < qx::RelationSlotsInUse; ++slot) {
         const QStringList parts = textOf(qx::relationKey(slot)).split(QLatin1Char('-'));
-        const auto found = Lookup(parts.at(0), parts.at(1));
+        const auto found = sentenceFor(parts.at(0), parts.at(1));
         QVERIFY(found.has_value());
         QCOMPARE(*found, textOf(qx::relationText(slot)));
-        QCOMPARE(*found, SentenceText(qx::relationSentenceNumber(slot)));
+        QCOMPARE(*found, sentenceText(qx::relationSentenceNumber(slot)));
     }
 }
 
@@ -151,9 +156,9 @@ void TestRelationCompatibility::grid()
     QCOMPARE(sentences.size(), 12);
     for (qsizetype column = 0; column < sentences.size(); ++column) {
         const QString friendSign = textOf(qx::signName(qx::AllSigns[static_cast<std::size_t>(column)]));
-        const auto found = Lookup(user, friendSign);
+        const auto found = sentenceFor(user, friendSign);
         QVERIFY2(found.has_value(), qPrintable(friendSign));
-        QCOMPARE(*found, SentenceText(sentences.at(column)));
+        QCOMPARE(*found, sentenceText(sentences.at(column)));
     }
 }
 
@@ -172,10 +177,10 @@ void TestRelationCompatibility::sentenceUse()
         else
             QVERIFY2(count == 1 || count == 2, qPrintable(QString::number(number)));
     }
-    const QString shared = SentenceText(94);
+    const QString shared = sentenceText(94);
     for (const auto &[user, friendSign] : {std::pair{"Capricorn", "Aquarius"}, {"Capricorn", "Pisces"},
                                           {"Aquarius", "Capricorn"}, {"Pisces", "Capricorn"}})
-        QCOMPARE(Lookup(QString::fromLatin1(user), QString::fromLatin1(friendSign)).value_or(QString()), shared);
+        QCOMPARE(sentenceFor(QString::fromLatin1(user), QString::fromLatin1(friendSign)).value_or(QString()), shared);
 }
 
 void TestRelationCompatibility::reverseOrderGivesTheSameOrANearIdenticalSentence()
@@ -189,7 +194,7 @@ void TestRelationCompatibility::reverseOrderGivesTheSameOrANearIdenticalSentence
             const int back = qx::relationSentenceNumber(friendSign * 12 + user);
             if (there == back)
                 continue;
-            QVERIFY2(IsNearIdenticalPair(there, back),
+            QVERIFY2(isNearIdenticalPair(there, back),
                      qPrintable(QStringLiteral("sentences %1 and %2").arg(there).arg(back)));
             pairsSeen.insert(std::min(there, back) * 1000 + std::max(there, back));
         }
@@ -235,14 +240,14 @@ void TestRelationCompatibility::nearIdenticalPairsDifferOnlyAtTheEnd()
     QFETCH(int, shorter);
     QFETCH(int, longer);
     QFETCH(QString, ending);
-    QCOMPARE(SentenceText(longer), SentenceText(shorter) + ending);
+    QCOMPARE(sentenceText(longer), sentenceText(shorter) + ending);
 }
 
 void TestRelationCompatibility::sentencesAreDistinctPlainText()
 {
     QSet<QString> seen;
     for (int number = 1; number <= qx::RelationSentenceCount; ++number) {
-        const QString text = SentenceText(number);
+        const QString text = sentenceText(number);
         const QByteArray label = QByteArray::number(number);
         QVERIFY2(!text.isEmpty(), label);
         QVERIFY2(!seen.contains(text), label);
@@ -256,15 +261,15 @@ void TestRelationCompatibility::sentencesAreDistinctPlainText()
         QVERIFY2(text.endsWith(QStringLiteral(". ")) == trailingBlank, label);
         QVERIFY2(text.endsWith(QLatin1Char(' ')) == trailingBlank, label);
     }
-    QCOMPARE(SentenceText(25), SentenceText(15) + QLatin1Char('"'));
-    QCOMPARE(SentenceText(25).size(), 111);
+    QCOMPARE(sentenceText(25), sentenceText(15) + QLatin1Char('"'));
+    QCOMPARE(sentenceText(25).size(), 111);
 }
 
 void TestRelationCompatibility::sentenceLengths()
 {
     for (int number = 1; number <= qx::RelationSentenceCount; ++number)
-        QVERIFY2(SentenceText(number).size() == SentenceLengths[static_cast<std::size_t>(number - 1)],
-                 qPrintable(QStringLiteral("sentence %1: %2").arg(number).arg(SentenceText(number))));
+        QVERIFY2(sentenceText(number).size() == SentenceLengths[static_cast<std::size_t>(number - 1)],
+                 qPrintable(QStringLiteral("sentence %1: %2").arg(number).arg(sentenceText(number))));
 }
 
 void TestRelationCompatibility::sentenceTexts_data()
@@ -290,7 +295,7 @@ void TestRelationCompatibility::sentenceTexts()
 {
     QFETCH(int, number);
     QFETCH(QString, text);
-    QCOMPARE(SentenceText(number), text);
+    QCOMPARE(sentenceText(number), text);
 }
 
 void TestRelationCompatibility::lookup_data()
@@ -315,9 +320,9 @@ void TestRelationCompatibility::lookup()
     QFETCH(QString, user);
     QFETCH(QString, friendSign);
     QFETCH(int, sentence);
-    const auto found = Lookup(user, friendSign);
+    const auto found = sentenceFor(user, friendSign);
     QVERIFY(found.has_value());
-    QCOMPARE(*found, SentenceText(sentence));
+    QCOMPARE(*found, sentenceText(sentence));
 }
 
 void TestRelationCompatibility::unknownKeysAreNotFound_data()
@@ -340,7 +345,7 @@ void TestRelationCompatibility::unknownKeysAreNotFound()
 {
     QFETCH(QString, user);
     QFETCH(QString, friendSign);
-    QVERIFY(!Lookup(user, friendSign).has_value());
+    QVERIFY(!sentenceFor(user, friendSign).has_value());
 }
 
 QTEST_APPLESS_MAIN(TestRelationCompatibility)

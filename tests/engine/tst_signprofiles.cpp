@@ -4,25 +4,28 @@
 #include <QSet>
 #include <QTest>
 
-using qx::SunSign;
-
 Q_DECLARE_METATYPE(qx::SunSign)
 
+namespace qx::test {
 namespace {
 
-QString ProfileOf(SunSign sign)
+QString profileOf(SunSign sign)
 {
     return textOf(qx::GetSignProfile(sign));
 }
 
 } // namespace
+} // namespace qx::test
+
+using namespace qx;
+using namespace qx::test;
 
 // The twelve friendship profiles: one paragraph each, of a fixed length,
 // opening and closing with fixed sentences.
 class TestSignProfiles : public QObject {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void profile_data();
     void profile();
     void virgoIsTwoPiecesJoinedWithoutBlank();
@@ -81,7 +84,7 @@ void TestSignProfiles::profile()
     QFETCH(QString, opening);
     QFETCH(QString, closing);
 
-    const QString text = ProfileOf(sign);
+    const QString text = profileOf(sign);
     QCOMPARE(text.size(), length);
     QVERIFY2(text.startsWith(opening), qPrintable(text.left(opening.size())));
     QVERIFY2(text.endsWith(closing), qPrintable(text.right(closing.size())));
@@ -94,12 +97,12 @@ void TestSignProfiles::profile()
     QCOMPARE(text.endsWith(QLatin1Char(' ')), trailingBlank);
     QVERIFY(!text.endsWith(QStringLiteral("  ")));
     // Asking twice gives the same text.
-    QCOMPARE(ProfileOf(sign), text);
+    QCOMPARE(profileOf(sign), text);
 }
 
 void TestSignProfiles::virgoIsTwoPiecesJoinedWithoutBlank()
 {
-    const QString text = ProfileOf(SunSign::Virgo);
+    const QString text = profileOf(SunSign::Virgo);
     QCOMPARE(text.size(), 1146);
     const QString first = text.left(630);
     const QString second = text.mid(630);
@@ -115,7 +118,7 @@ void TestSignProfiles::profilesDiffer()
 {
     QSet<QString> texts;
     for (SunSign sign : qx::AllSigns)
-        texts.insert(ProfileOf(sign));
+        texts.insert(profileOf(sign));
     QCOMPARE(texts.size(), 12);
 }
 

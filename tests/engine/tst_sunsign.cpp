@@ -5,7 +5,8 @@
 
 #include <limits>
 
-using qx::SunSign;
+using namespace qx;
+using namespace qx::test;
 
 Q_DECLARE_METATYPE(qx::SunSign)
 
@@ -14,7 +15,7 @@ Q_DECLARE_METATYPE(qx::SunSign)
 class TestSunSign : public QObject {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void boundaries_data();
     void boundaries();
     void eachMonthChangesSignOnceToTheNextSign();

@@ -13,10 +13,7 @@
 
 #include <memory>
 
-using namespace qx;
-using qx::test::control;
-using qx::test::TestPlatform;
-
+namespace qx::test {
 namespace {
 
 const QColor Teal(0, 64, 64);
@@ -33,13 +30,17 @@ public:
 };
 
 } // namespace
+} // namespace qx::test
+
+using namespace qx;
+using namespace qx::test;
 
 class TestAboutWindow : public QObject {
     Q_OBJECT
 
     std::unique_ptr<TestPlatform> services;
 
-private slots:
+private Q_SLOTS:
     void initTestCase() { installFontSubstitutes(); }
     void init() { services = std::make_unique<TestPlatform>(); }
 
@@ -92,10 +93,8 @@ private slots:
     void itIsTealWithAWhiteLineAndNothingCutOff()
     {
         FrmAbout about;
-        const QStringList clipped = qx::test::clippedControls(&about, {QStringLiteral("lineSeparator")});
-        QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QStringLiteral("; "))));
-        const QStringList overlaps = qx::test::overlappingControls(&about);
-        QVERIFY2(overlaps.isEmpty(), qPrintable(overlaps.join(QStringLiteral("; "))));
+        const QStringList problems = layoutProblems(&about, {QStringLiteral("lineSeparator")});
+        QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QStringLiteral("; "))));
 
         const QImage image = about.grab().toImage();
         QCOMPARE(image.size(), QSize(423, 264));

@@ -13,17 +13,15 @@
 #include <QTabBar>
 #include <QTabWidget>
 
-using namespace qx;
-using namespace qx::test;
-
+namespace qx::test {
 namespace {
 
-QString Profile(SunSign sign)
+QString profileOf(SunSign sign)
 {
     return QString::fromStdString(GetSignProfile(sign));
 }
 
-QString Sentence(int number)
+QString sentence(int number)
 {
     const std::string_view text = relationSentence(number);
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -35,7 +33,7 @@ const char *const ValueLabels[] = {
     "lblAdventurous", "lblInitiator", "lblListener",
 };
 
-QStringList Shown(const FrmDisplay *display)
+QStringList shownTexts(const FrmDisplay *display)
 {
     QStringList texts;
     for (const char *name : ValueLabels)
@@ -45,19 +43,23 @@ QStringList Shown(const FrmDisplay *display)
     return texts;
 }
 
-bool ExitScreenShown()
+bool exitScreenShown()
 {
     const FrmNagScreen2 *exitScreen = Forms::find<FrmNagScreen2>();
     return exitScreen && exitScreen->isVisible();
 }
 
-bool ExitScreenHidden()
+bool exitScreenHidden()
 {
     const FrmNagScreen2 *exitScreen = Forms::find<FrmNagScreen2>();
     return !exitScreen || !exitScreen->isVisible();
 }
 
 } // namespace
+} // namespace qx::test
+
+using namespace qx;
+using namespace qx::test;
 
 class TestCompatibilityTest : public QObject {
     Q_OBJECT
@@ -88,7 +90,7 @@ class TestCompatibilityTest : public QObject {
         return display;
     }
 
-private slots:
+private Q_SLOTS:
     void initTestCase() { installFontSubstitutes(); }
 
     void init()
@@ -108,10 +110,10 @@ private slots:
         QCOMPARE(labelText(display, "lblYourSunSign"), QStringLiteral("Leo"));
         QCOMPARE(labelText(display, "lblYourFriendsSunSign"), QStringLiteral("Cancer"));
         QCOMPARE(control<QPlainTextEdit>(display, "txtYourFriendshipProfile")->toPlainText(),
-                 Profile(SunSign::Leo));
+                 profileOf(SunSign::Leo));
         QCOMPARE(control<QPlainTextEdit>(display, "txtYourFriendsFriendshipProfile")->toPlainText(),
-                 Profile(SunSign::Cancer));
-        QCOMPARE(labelText(display, "lblFriendshipCompatibilityResult"), Sentence(38));
+                 profileOf(SunSign::Cancer));
+        QCOMPARE(labelText(display, "lblFriendshipCompatibilityResult"), sentence(38));
         QCOMPARE(labelText(display, "lblFriendshipCompatibility"),
                  QStringLiteral("You both Could Be Better Friends"));
         QCOMPARE(labelText(display, "lblDependable"), QStringLiteral("You may let down your friend sometimes"));
@@ -140,7 +142,7 @@ private slots:
         QVERIFY(!Forms::find<StartupForm>()->isVisible());
         // The exit screen is loaded on the way and hidden again.
         QVERIFY(Forms::find<FrmNagScreen2>());
-        QVERIFY(ExitScreenHidden());
+        QVERIFY(exitScreenHidden());
         QCOMPARE(control<QTabWidget>(display, "SSTab1")->currentIndex(), 1);
         QCOMPARE(control<QTabWidget>(display, "SSTab1")->tabText(1),
                  QStringLiteral("Friendship Compatibility"));
@@ -153,7 +155,7 @@ private slots:
     {
         FrmDisplay *display = runJulyTest();
         QVERIFY(display);
-        const QStringList first = Shown(display);
+        const QStringList first = shownTexts(display);
         auto *tabs = control<QTabWidget>(display, "SSTab1");
         QTest::mouseClick(tabs->tabBar(), Qt::LeftButton, {}, tabs->tabBar()->tabRect(0).center());
         QCOMPARE(tabs->currentIndex(), 0);
@@ -163,7 +165,7 @@ private slots:
         QVERIFY(!Forms::find<FrmDisplay>());
         FrmMain *main = Forms::find<FrmMain>();
         QVERIFY(main && main->isVisible());
-        QVERIFY(ExitScreenHidden());
+        QVERIFY(exitScreenHidden());
         QCOMPARE(control<QLineEdit>(main, "txtName")->text(), QStringLiteral("ALEX"));
         QCOMPARE(control<QLineEdit>(main, "txtFriendName")->text(), QStringLiteral("SAM"));
         QCOMPARE(control<QComboBox>(main, "cboDate")->currentText(), QStringLiteral("21"));
@@ -179,13 +181,13 @@ private slots:
         FrmDisplay *second = Forms::find<FrmDisplay>();
         QVERIFY(second && second->isVisible());
         QCOMPARE(control<QTabWidget>(second, "SSTab1")->currentIndex(), 1);
-        const QStringList again = Shown(second);
+        const QStringList again = shownTexts(second);
         QCOMPARE(again.at(0), first.at(0)); // user's sign
         QCOMPARE(again.at(11), first.at(11)); // user's profile
         for (int trait = 4; trait <= 10; ++trait)
             QCOMPARE(again.at(trait), first.at(trait));
         QCOMPARE(again.at(1), QStringLiteral("Gemini"));
-        QCOMPARE(again.at(12), Profile(SunSign::Gemini));
+        QCOMPARE(again.at(12), profileOf(SunSign::Gemini));
         QCOMPARE(again.at(3), QStringLiteral("You Both Are Very Good Friends"));
         QVERIFY(again.at(2) != first.at(2));
     }
@@ -194,7 +196,7 @@ private slots:
     {
         FrmDisplay *display = runJulyTest();
         QVERIFY(display);
-        const QStringList before = Shown(display);
+        const QStringList before = shownTexts(display);
         FrmMain *main = Forms::find<FrmMain>();
         control<QLineEdit>(main, "txtFriendName")->clear();
         control<QComboBox>(main, "cboMonth")->setCurrentIndex(0);
@@ -204,7 +206,7 @@ private slots:
         QCOMPARE(m_platform.messages.texts(), QStringList{QStringLiteral("Please Enter Your Friend's Name")});
         QCOMPARE(Forms::find<FrmDisplay>(), display);
         QVERIFY(display->isVisible());
-        QCOMPARE(Shown(display), before);
+        QCOMPARE(shownTexts(display), before);
         QVERIFY(!main->isVisible());
     }
 
@@ -261,7 +263,7 @@ private slots:
         QVERIFY(display);
         QTest::keyClick(control<QPlainTextEdit>(display, "txtYourFriendshipProfile"), Qt::Key_Escape);
         QVERIFY(!Forms::find<FrmDisplay>());
-        QVERIFY(ExitScreenShown());
+        QVERIFY(exitScreenShown());
         QVERIFY(!Forms::find<FrmMain>()->isVisible());
     }
 
@@ -290,7 +292,7 @@ private slots:
         QTest::keyClick(target, Qt::Key(key), key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
         QVERIFY(!Forms::find<FrmDisplay>());
         QCOMPARE(Forms::find<FrmMain>()->isVisible(), backToMain);
-        QCOMPARE(ExitScreenShown(), !backToMain);
+        QCOMPARE(exitScreenShown(), !backToMain);
     }
 
     // Tab and Shift+Tab go round every control on the shown tab that takes the
@@ -357,7 +359,7 @@ private slots:
         else
             QTest::mouseClick(control<QPushButton>(display, "cmdExit"), Qt::LeftButton);
         QVERIFY(!Forms::find<FrmDisplay>());
-        QVERIFY(ExitScreenShown());
+        QVERIFY(exitScreenShown());
         FrmMain *main = Forms::find<FrmMain>();
         QVERIFY(main && !main->isVisible());
 
@@ -393,7 +395,7 @@ private slots:
         else
             QTest::keyClick(qx::test::control<QWidget>(main, control.constData()), Qt::Key(key));
         QVERIFY(!Forms::find<FrmMain>());
-        QVERIFY(ExitScreenShown());
+        QVERIFY(exitScreenShown());
         QVERIFY(m_platform.messages.messages.isEmpty());
     }
 

@@ -9,11 +9,7 @@
 #include <QTimer>
 #include <QtTest>
 
-using namespace qx;
-using qx::test::destroyUnloadedWindows;
-using qx::test::visibleWindows;
-using qx::test::TestPlatform;
-
+namespace qx::test {
 namespace {
 
 // The unload steps in the order they ran, by class name.
@@ -39,6 +35,10 @@ protected:
 };
 
 } // namespace
+} // namespace qx::test
+
+using namespace qx;
+using namespace qx::test;
 
 // Stand-ins for the windows, with the unload steps of the real ones.
 class FakeExitScreen : public QWidget {
@@ -133,7 +133,7 @@ class TestExitApplication : public QObject {
         QVERIFY(services->settings.flushCount >= 1);
     }
 
-private slots:
+private Q_SLOTS:
     void initTestCase()
     {
         // As in the program: only ExitApplication ends it.

@@ -17,10 +17,7 @@
 #include <limits>
 #include <memory>
 
-using namespace qx;
-using qx::test::control;
-using qx::test::TestPlatform;
-
+namespace qx::test {
 namespace {
 
 // Stands in for a window whose unload step ends the program, as the
@@ -47,6 +44,10 @@ protected:
 };
 
 } // namespace
+} // namespace qx::test
+
+using namespace qx;
+using namespace qx::test;
 
 class TestExitScreen : public QObject {
     Q_OBJECT
@@ -68,19 +69,19 @@ class TestExitScreen : public QObject {
     {
         QVERIFY(Forms::exitRequested());
         QVERIFY(Forms::loadedInOrder().isEmpty());
-        qx::test::destroyUnloadedWindows();
+        destroyUnloadedWindows();
         QVERIFY(Forms::find<FrmNagScreen2>() == nullptr);
         for (QWidget *window : QApplication::topLevelWidgets())
             QVERIFY2(!window->isVisible(), qPrintable(window->windowTitle()));
     }
 
-private slots:
+private Q_SLOTS:
     void initTestCase() { installFontSubstitutes(); }
     void init() { services = std::make_unique<TestPlatform>(); }
     void cleanup()
     {
         Forms::reset();
-        qx::test::destroyUnloadedWindows();
+        destroyUnloadedWindows();
     }
 
     void creatingItSetsItUpWithoutShowingIt()
@@ -151,10 +152,8 @@ private slots:
     {
         FrmNagScreen2 *screen = Forms::get<FrmNagScreen2>();
         screen->show(); // the texts are fitted when it is first shown
-        const QStringList clipped = qx::test::clippedControls(screen, {QStringLiteral("txtMessage")});
-        QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QStringLiteral("; "))));
-        const QStringList overlaps = qx::test::overlappingControls(screen);
-        QVERIFY2(overlaps.isEmpty(), qPrintable(overlaps.join(QStringLiteral("; "))));
+        const QStringList problems = layoutProblems(screen, {QStringLiteral("txtMessage")});
+        QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QStringLiteral("; "))));
 
         // The message box lies below the frame's visible area, out of sight.
         const QWidget *frame = control<QWidget>(screen, "Frame2");

@@ -13,13 +13,11 @@
 #include <QMenuBar>
 #include <QTimer>
 
-using namespace qx;
-using namespace qx::test;
-
+namespace qx::test {
 namespace {
 
 // Captions as the menus show them; "-" stands for a separator line.
-QStringList Captions(const QList<QAction *> &actions)
+QStringList menuCaptions(const QList<QAction *> &actions)
 {
     QStringList captions;
     for (const QAction *action : actions)
@@ -27,7 +25,7 @@ QStringList Captions(const QList<QAction *> &actions)
     return captions;
 }
 
-QStringList VisibleCaptions(const QMenuBar *bar)
+QStringList visibleCaptions(const QMenuBar *bar)
 {
     QStringList captions;
     for (const QAction *action : bar->actions())
@@ -36,12 +34,16 @@ QStringList VisibleCaptions(const QMenuBar *bar)
     return captions;
 }
 
-QMenu *OpenMenu()
+QMenu *openMenu()
 {
     return qobject_cast<QMenu *>(QApplication::activePopupWidget());
 }
 
 } // namespace
+} // namespace qx::test
+
+using namespace qx;
+using namespace qx::test;
 
 class TestMenusAndBanners : public QObject {
     Q_OBJECT
@@ -75,11 +77,11 @@ class TestMenusAndBanners : public QObject {
                 menuAction = action;
         QVERIFY(menuAction);
         QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(menuAction).center());
-        QTRY_VERIFY(OpenMenu());
-        QTest::keyClick(OpenMenu(), accessKey);
+        QTRY_VERIFY(openMenu());
+        QTest::keyClick(openMenu(), accessKey);
     }
 
-private slots:
+private Q_SLOTS:
     void initTestCase() { installFontSubstitutes(); }
 
     void init()
@@ -99,19 +101,19 @@ private slots:
     {
         FrmMain *main = mainWindow();
         QMenuBar *bar = main->menuBar();
-        QCOMPARE(VisibleCaptions(bar), (QStringList{"&File", "&Help", "&Donate"}));
-        QCOMPARE(Captions(bar->actions().at(0)->menu()->actions()),
+        QCOMPARE(visibleCaptions(bar), (QStringList{"&File", "&Help", "&Donate"}));
+        QCOMPARE(menuCaptions(bar->actions().at(0)->menu()->actions()),
                  (QStringList{"Get My Compatibility With My &Friend", "E&xit"}));
-        QCOMPARE(Captions(bar->actions().at(1)->menu()->actions()),
+        QCOMPARE(menuCaptions(bar->actions().at(1)->menu()->actions()),
                  (QStringList{"&Online Help", "&Visit Us Online", "-", "Check for Software &Update", "-",
                               "&About Software"}));
         QVERIFY(!bar->actions().at(2)->menu());
 
         FrmDisplay *display = static_cast<FrmDisplay *>(showWindow("results"));
         bar = display->menuBar();
-        QCOMPARE(VisibleCaptions(bar), (QStringList{"&File", "&Help", "&Donate"}));
-        QCOMPARE(Captions(bar->actions().at(0)->menu()->actions()), (QStringList{"&Back", "E&xit"}));
-        QCOMPARE(Captions(bar->actions().at(1)->menu()->actions()),
+        QCOMPARE(visibleCaptions(bar), (QStringList{"&File", "&Help", "&Donate"}));
+        QCOMPARE(menuCaptions(bar->actions().at(0)->menu()->actions()), (QStringList{"&Back", "E&xit"}));
+        QCOMPARE(menuCaptions(bar->actions().at(1)->menu()->actions()),
                  (QStringList{"&Online Help", "&Visit Us Online", "-", "&Check for Software Update", "-",
                               "&About Software"}));
     }
@@ -141,8 +143,8 @@ private slots:
         QMainWindow *shown = showWindow(window);
         // Alt+H opens the Help menu; the item's access key chooses it.
         QTest::keyClick(shown, Qt::Key_H, Qt::AltModifier);
-        QTRY_VERIFY(OpenMenu());
-        QTest::keyClick(OpenMenu(), Qt::Key(accessKey));
+        QTRY_VERIFY(openMenu());
+        QTest::keyClick(openMenu(), Qt::Key(accessKey));
         QCOMPARE(m_platform.urls.addresses, QStringList{address});
         QVERIFY(m_platform.messages.messages.isEmpty());
         QVERIFY(shown->isVisible());
@@ -161,7 +163,7 @@ private slots:
         QMainWindow *shown = showWindow(window);
         QTest::keyClick(shown, Qt::Key_D, Qt::AltModifier);
         QCOMPARE(m_platform.urls.addresses, QStringList{pageAddress(SitePage::Donate)});
-        QVERIFY(!OpenMenu());
+        QVERIFY(!openMenu());
     }
 
     void makeMoneyOnlineIsOutOfReach_data() { altDDonates_data(); }
@@ -177,7 +179,7 @@ private slots:
         QVERIFY(!item->isEnabled());
         QVERIFY(shown->menuBar()->actionGeometry(item).isEmpty());
         QTest::keyClick(shown, Qt::Key_O, Qt::AltModifier);
-        if (QMenu *menu = OpenMenu())
+        if (QMenu *menu = openMenu())
             menu->close();
         QVERIFY(m_platform.urls.addresses.isEmpty());
     }
@@ -198,8 +200,8 @@ private slots:
             }
         });
         QTest::keyClick(shown, Qt::Key_H, Qt::AltModifier);
-        QTRY_VERIFY(OpenMenu());
-        QTest::keyClick(OpenMenu(), Qt::Key_A);
+        QTRY_VERIFY(openMenu());
+        QTest::keyClick(openMenu(), Qt::Key_A);
         // The about window was shown modally and is gone once closed.
         QVERIFY(owner);
         QCOMPARE(owner.data(), shown);
@@ -240,8 +242,8 @@ private slots:
     {
         QMainWindow *display = showWindow("results");
         QTest::keyClick(display, Qt::Key_F, Qt::AltModifier);
-        QTRY_VERIFY(OpenMenu());
-        QTest::keyClick(OpenMenu(), Qt::Key_B);
+        QTRY_VERIFY(openMenu());
+        QTest::keyClick(openMenu(), Qt::Key_B);
         QVERIFY(!Forms::find<FrmDisplay>());
         QVERIFY(Forms::find<FrmMain>()->isVisible());
         const FrmNagScreen2 *exitScreen = Forms::find<FrmNagScreen2>();
@@ -252,8 +254,8 @@ private slots:
     {
         QMainWindow *display = showWindow("results");
         QTest::keyClick(display, Qt::Key_F, Qt::AltModifier);
-        QTRY_VERIFY(OpenMenu());
-        QTest::keyClick(OpenMenu(), Qt::Key_X);
+        QTRY_VERIFY(openMenu());
+        QTest::keyClick(openMenu(), Qt::Key_X);
         QVERIFY(!Forms::find<FrmDisplay>());
         QVERIFY(!Forms::find<FrmMain>()->isVisible());
         FrmNagScreen2 *exitScreen = Forms::find<FrmNagScreen2>();

@@ -33,7 +33,7 @@ class TestNameBoxes : public QObject {
         return count;
     }
 
-private slots:
+private Q_SLOTS:
     void initTestCase() { installFontSubstitutes(); }
 
     void init()

@@ -9,9 +9,7 @@
 #include <QTimer>
 #include <QtTest>
 
-using namespace qx;
-using namespace qx::test;
-
+namespace qx::test {
 namespace {
 
 struct SeenBox {
@@ -45,11 +43,15 @@ void answerNextBox(SeenBox *seen, QMessageBox::StandardButton press)
 }
 
 } // namespace
+} // namespace qx::test
+
+using namespace qx;
+using namespace qx::test;
 
 class TestQtMessageBoxes : public QObject {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void okBoxWithTheInformationIcon()
     {
         SeenBox seen;

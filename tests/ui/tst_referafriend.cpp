@@ -1,7 +1,6 @@
 #include "core/modTellAFriend.h"
 #include "core/ProgramInfo.h"
 #include "core/SiteDirectory.h"
-#include "support/LayoutChecks.h"
 #include "support/TestPlatform.h"
 #include "support/Windows.h"
 #include "ui/Fonts.h"
@@ -10,16 +9,15 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QtTest>
 
 #include <memory>
 #include <optional>
 
-using namespace qx;
-using qx::test::control;
-using qx::test::TestPlatform;
-
+namespace qx::test {
 namespace {
 
 const QString ProperAddress = QStringLiteral("Please Enter Proper Email Address");
@@ -55,6 +53,10 @@ struct Boxes {
 };
 
 } // namespace
+} // namespace qx::test
+
+using namespace qx;
+using namespace qx::test;
 
 class TestReferAFriend : public QObject {
     Q_OBJECT
@@ -86,7 +88,7 @@ class TestReferAFriend : public QObject {
 
     void press() { QTest::mouseClick(boxes.submit, Qt::LeftButton); }
 
-private slots:
+private Q_SLOTS:
     void initTestCase() { installFontSubstitutes(); }
 
     void init()
@@ -106,7 +108,7 @@ private slots:
     void cleanup()
     {
         Forms::reset();
-        qx::test::destroyUnloadedWindows();
+        destroyUnloadedWindows();
     }
 
     void trimmingRemovesSpacesOnly()

@@ -27,8 +27,7 @@
 
 #include <unistd.h>
 
-using namespace qx;
-
+namespace qx::test {
 namespace {
 
 QString settingsFile(const QString &name)
@@ -103,6 +102,10 @@ public:
 };
 
 } // namespace
+} // namespace qx::test
+
+using namespace qx;
+using namespace qx::test;
 
 class TestStartupFaults : public QObject {
     Q_OBJECT
@@ -121,7 +124,10 @@ class TestStartupFaults : public QObject {
         return started && mainWindow && mainWindow->isVisible() && !startup->isVisible();
     }
 
-private slots:
+public:
+    static void initMain() { isolateUserDirectories(); }
+
+private Q_SLOTS:
     void initTestCase()
     {
         QApplication::setQuitOnLastWindowClosed(false);
@@ -254,5 +260,5 @@ private slots:
     }
 };
 
-QX_ISOLATED_TEST_MAIN(TestStartupFaults)
+QTEST_MAIN(TestStartupFaults)
 #include "tst_startupfaults.moc"

@@ -16,12 +16,7 @@
 
 #include <cmath>
 
-using namespace qx;
-using qx::test::control;
-using qx::test::destroyUnloadedWindows;
-using qx::test::TestPlatform;
-using qx::test::visibleWindows;
-
+namespace qx::test {
 namespace {
 
 QString storedKey()
@@ -56,6 +51,10 @@ QLabel *frontBanner(const FrmMain *mainWindow)
 }
 
 } // namespace
+} // namespace qx::test
+
+using namespace qx;
+using namespace qx::test;
 
 class TestStartupForm : public QObject {
     Q_OBJECT
@@ -74,7 +73,10 @@ class TestStartupForm : public QObject {
         return startup;
     }
 
-private slots:
+public:
+    static void initMain() { isolateUserDirectories(); }
+
+private Q_SLOTS:
     void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
 
     void init()
@@ -322,5 +324,5 @@ private slots:
     }
 };
 
-QX_ISOLATED_TEST_MAIN(TestStartupForm)
+QTEST_MAIN(TestStartupForm)
 #include "tst_startupform.moc"

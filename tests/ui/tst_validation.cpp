@@ -5,9 +5,7 @@
 #include "support/TestPlatform.h"
 #include "ui/Fonts.h"
 
-using namespace qx;
-using namespace qx::test;
-
+namespace qx::test {
 namespace {
 
 const QString YourName = QStringLiteral("Please Enter Your Name");
@@ -17,13 +15,17 @@ const QString FriendsName = QStringLiteral("Please Enter Your Friend's Name");
 const QString FriendsDate = QStringLiteral("Please Enter Correct Date of Birth Of Your Friend!");
 
 } // namespace
+} // namespace qx::test
+
+using namespace qx;
+using namespace qx::test;
 
 class TestValidation : public QObject {
     Q_OBJECT
 
     TestPlatform m_platform;
 
-private slots:
+private Q_SLOTS:
     void initTestCase() { installFontSubstitutes(); }
     void init() { m_platform.messages.messages.clear(); }
     void cleanup() { unloadAllWindows(); }
