@@ -39,13 +39,9 @@ void checkValue(const QByteArray &value, const QString &expected, const QString 
 {
     for (qsizetype i = 0; i < value.size(); ++i) {
         const char c = value.at(i);
-        QX_FUZZ_CHECK(c != '&' && c != '#' && c != '=' && c != '+' && c != ' ' && c != '\r'
-                          && c != '\n',
-                      detail);
+        QX_FUZZ_CHECK(c != '&' && c != '#' && c != '=' && c != '+' && c != ' ' && c != '\r' && c != '\n', detail);
         if (c == '%')
-            QX_FUZZ_CHECK(i + 2 < value.size() && isUpperHex(value.at(i + 1))
-                              && isUpperHex(value.at(i + 2)),
-                          detail);
+            QX_FUZZ_CHECK(i + 2 < value.size() && isUpperHex(value.at(i + 1)) && isUpperHex(value.at(i + 2)), detail);
     }
     QX_FUZZ_CHECK(QString::fromUtf8(QByteArray::fromPercentEncoding(value)) == expected, detail);
 }

@@ -101,8 +101,7 @@ void checkReminder(std::uint8_t flags, const QDate &today, const QString &stored
 
     const QString decoded = DecodeSetting(stored);
     const QDate last = reminderDateFromText(decoded);
-    const bool asks = !unreadable && !decoded.isEmpty() && last.isValid()
-                      && qAbs(today.daysTo(last)) > 14;
+    const bool asks = !unreadable && !decoded.isEmpty() && last.isValid() && qAbs(today.daysTo(last)) > 14;
     const bool writes = !unreadable && (decoded.isEmpty() || asks);
     const bool written = writes && !unwritable;
     const QString detail = QStringLiteral("today %1, stored %2, decoded %3, flags %4")
@@ -113,15 +112,15 @@ void checkReminder(std::uint8_t flags, const QDate &today, const QString &stored
     if (asks) {
         const test::RecordedMessage &question = services.messages.messages.constFirst();
         QX_FUZZ_CHECK(question.buttons == MessageButtons::YesNo, detail);
-        QX_FUZZ_CHECK(question.text == QStringLiteral("There maybe an update to this software available\r"
-                                                      "Do you want to check for an update?"),
+        QX_FUZZ_CHECK(question.text
+                          == QStringLiteral("There maybe an update to this software available\r"
+                                            "Do you want to check for an update?"),
                       detail);
     }
     QX_FUZZ_CHECK(services.settings.writeCount == (writes ? 1 : 0), detail);
     QX_FUZZ_CHECK(services.settings.values.value(key) == (written ? todayStored : stored), detail);
-    const QStringList expectedPages = asks && answerYes && written
-                                          ? QStringList{pageAddress(SitePage::Download)}
-                                          : QStringList{};
+    const QStringList expectedPages = asks && answerYes && written ? QStringList{pageAddress(SitePage::Download)}
+                                                                   : QStringList{};
     QX_FUZZ_CHECK(services.urls.addresses == expectedPages, detail);
 }
 
@@ -196,7 +195,8 @@ void checkSettingsFile(std::uint8_t flags, const QDate &today, const QByteArray 
     store.flush();
 
     const FileState after = stateOf(path);
-    const QString detail = QStringLiteral("kind %1, %2 bytes, size %3").arg(int(kind)).arg(bytes.size()).arg(before.size);
+    const QString detail =
+        QStringLiteral("kind %1, %2 bytes, size %3").arg(int(kind)).arg(bytes.size()).arg(before.size);
     if (before.type != S_IFREG || before.size > 64 * 1024) {
         QX_FUZZ_CHECK(services.messages.messages.isEmpty(), detail);
         QX_FUZZ_CHECK(after == before, detail);

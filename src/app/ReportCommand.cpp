@@ -52,8 +52,7 @@ ParsedDate parseBirthDate(const QString &argumentName, const QString &text)
     const QString quoted = QLatin1Char('"') + text + QLatin1Char('"');
     const QRegularExpressionMatch match = pattern.match(text);
     if (!match.hasMatch())
-        return {std::nullopt, QStringLiteral("%1 %2 is not a date of the form YYYY-MM-DD")
-                                  .arg(argumentName, quoted)};
+        return {std::nullopt, QStringLiteral("%1 %2 is not a date of the form YYYY-MM-DD").arg(argumentName, quoted)};
 
     BirthDate date{match.captured(1).toInt(), match.captured(2).toInt(), match.captured(3).toInt()};
     if (date.year < FirstBirthYear || date.year > LastBirthYear)
@@ -62,11 +61,9 @@ ParsedDate parseBirthDate(const QString &argumentName, const QString &text)
                                   .arg(FirstBirthYear)
                                   .arg(LastBirthYear)};
     if (date.month < 1 || date.month > 12)
-        return {std::nullopt, QStringLiteral("%1 %2: the month must be from 01 to 12")
-                                  .arg(argumentName, quoted)};
+        return {std::nullopt, QStringLiteral("%1 %2: the month must be from 01 to 12").arg(argumentName, quoted)};
     if (date.day < 1 || date.day > DaysInDayList)
-        return {std::nullopt, QStringLiteral("%1 %2: the day must be from 01 to 31")
-                                  .arg(argumentName, quoted)};
+        return {std::nullopt, QStringLiteral("%1 %2: the day must be from 01 to 31").arg(argumentName, quoted)};
     return {date, QString()};
 }
 
@@ -103,8 +100,8 @@ void writeJson(QTextStream &out, const FriendshipReport &report)
     out << "{\n";
     for (std::size_t i = 0; i < fields.size(); ++i) {
         const auto &[name, value] = fields[i];
-        out << "    " << jsonString(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())))
-            << ": " << jsonString(toQString(*value)) << (i + 1 < fields.size() ? ",\n" : "\n");
+        out << "    " << jsonString(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()))) << ": "
+            << jsonString(toQString(*value)) << (i + 1 < fields.size() ? ",\n" : "\n");
     }
     out << "}\n";
 }
@@ -148,15 +145,13 @@ void writeText(QTextStream &out, const FriendshipReport &report)
     out << "Your Sun Sign: " << toQString(report.YourSunSign) << "\n\n";
     writeParagraph(out, QStringLiteral("Your Friendship Profile:"), report.YourFriendshipProfile);
     out << "\nYour Friend's Sun Sign: " << toQString(report.YourFriendsSunSign) << "\n\n";
-    writeParagraph(out, QStringLiteral("Your Friend's Friendship Profile:"),
-                   report.YourFriendsFriendshipProfile);
+    writeParagraph(out, QStringLiteral("Your Friend's Friendship Profile:"), report.YourFriendsFriendshipProfile);
     out << '\n';
 
     writeHeading(out, QStringLiteral("Friendship Compatibility"));
     const std::pair<const char *, const std::string *> traits[] = {
-        {"Dependable", &report.Dependable}, {"Caring", &report.Caring},
-        {"Outgoing", &report.Outgoing},     {"Loyal", &report.Loyal},
-        {"Adventurous", &report.Adventurous}, {"Initiator", &report.Initiator},
+        {"Dependable", &report.Dependable}, {"Caring", &report.Caring},           {"Outgoing", &report.Outgoing},
+        {"Loyal", &report.Loyal},           {"Adventurous", &report.Adventurous}, {"Initiator", &report.Initiator},
         {"Listener", &report.Listener},
     };
     for (const auto &[heading, value] : traits) {
@@ -235,8 +230,7 @@ int runReportCommand(const QStringList &arguments, QTextStream &out, QTextStream
     QCommandLineParser parser;
     const QCommandLineOption helpOption({QStringLiteral("h"), QStringLiteral("help")},
                                         QStringLiteral("Print this help and exit."));
-    const QCommandLineOption jsonOption(QStringLiteral("json"),
-                                        QStringLiteral("Print the report as one JSON object."));
+    const QCommandLineOption jsonOption(QStringLiteral("json"), QStringLiteral("Print the report as one JSON object."));
     parser.addOption(helpOption);
     parser.addOption(jsonOption);
 
@@ -295,8 +289,8 @@ int runReportCommand(const QStringList &arguments, int output, QTextStream &err)
     out.flush();
     const QByteArray bytes = text.toUtf8();
     if (!bytes.isEmpty() && !writeAll(output, bytes)) {
-        complain(err, QStringLiteral("cannot write to standard output: ")
-                          + QString::fromLocal8Bit(std::strerror(errno)));
+        complain(err,
+                 QStringLiteral("cannot write to standard output: ") + QString::fromLocal8Bit(std::strerror(errno)));
         return ReportExitWriteError;
     }
     return status;

@@ -22,9 +22,8 @@ QString birthDateRefusal(Person person, int monthIndex, int dayIndex)
     const bool february = isBeyondEndOfFebruary(monthIndex, dayIndex);
     const bool shortMonth = isDay31OfShortMonth(monthIndex, dayIndex);
     if (person == Person::YourFriend)
-        return february || shortMonth
-                   ? QStringLiteral("Please Enter Correct Date of Birth Of Your Friend!")
-                   : QString();
+        return february || shortMonth ? QStringLiteral("Please Enter Correct Date of Birth Of Your Friend!")
+                                      : QString();
     if (february)
         return QStringLiteral("Please Enter Your Correct Date of Birth!");
     if (shortMonth)

@@ -126,8 +126,7 @@ QString SingleInstanceGuard::lockFileName(const QString &executableBaseName, con
 {
     const QByteArray hash = QMessageAuthenticationCode::hash(machineId, QByteArrayLiteral(MachineKey),
                                                              QCryptographicHash::Sha256);
-    return executableBaseName + QLatin1Char('-') + QString::fromLatin1(hash.toHex().left(16))
-           + QStringLiteral(".lock");
+    return executableBaseName + QLatin1Char('-') + QString::fromLatin1(hash.toHex().left(16)) + QStringLiteral(".lock");
 }
 
 } // namespace qx

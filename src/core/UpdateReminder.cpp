@@ -69,8 +69,7 @@ void PromptForUpdate()
     if (days >= -QuietDays && days <= QuietDays)
         return;
 
-    const MessageAnswer answer = services.messages->show(question(), MessageIcon::Information,
-                                                         MessageButtons::YesNo);
+    const MessageAnswer answer = services.messages->show(question(), MessageIcon::Information, MessageButtons::YesNo);
     // Unanswered: the program is ending, or no message boxes are installed;
     // the question comes again at the next start.
     if (answer == MessageAnswer::Unanswered)

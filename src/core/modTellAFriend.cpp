@@ -37,8 +37,7 @@ const std::array<RequiredEntry, 5> requiredEntries = {{
     {&ReferralEntries::ReferEmail, EmailPlaceholder, "Please Enter Your Email"},
     {&ReferralEntries::ReferMessage, MessagePlaceholder, "Please Enter Your Message"},
     {&ReferralEntries::ReferFriendName, FriendNamePlaceholder, "Please Enter Your Friend's Name"},
-    {&ReferralEntries::ReferFriendEmail, FriendEmailPlaceholder,
-     "Please Enter Your Friend's Email"},
+    {&ReferralEntries::ReferFriendEmail, FriendEmailPlaceholder, "Please Enter Your Friend's Email"},
 }};
 
 } // namespace
@@ -71,21 +70,18 @@ QString emailAddressRefusal(const ReferralEntries &entries)
     const QString &friendEmail = entries.ReferFriendEmail;
     if (email == friendEmail)
         return QStringLiteral("Please Enter Distinct Email Addresses");
-    if (!email.contains(u'@') || !friendEmail.contains(u'@') || !email.contains(u'.')
-        || !friendEmail.contains(u'.'))
+    if (!email.contains(u'@') || !friendEmail.contains(u'@') || !email.contains(u'.') || !friendEmail.contains(u'.'))
         return QStringLiteral("Please Enter Proper Email Address");
     return {};
 }
 
 QString referralAddress(const ReferralEntries &entries)
 {
-    return pageAddress(SitePage::ReferAFriend)
-           + QStringLiteral("&taf1=") + encodedValue(entries.ReferName)
-           + QStringLiteral("&taf2=") + encodedValue(entries.ReferEmail)
-           + QStringLiteral("&taf3=") + encodedValue(entries.ReferMessage)
-           + QStringLiteral("&taf4=") + encodedValue(entries.ReferFriendName)
-           + QStringLiteral("&taf5=") + encodedValue(entries.ReferFriendEmail)
-           + QStringLiteral("&taf6=") + encodedValue(SiteDirectory());
+    return pageAddress(SitePage::ReferAFriend) + QStringLiteral("&taf1=") + encodedValue(entries.ReferName)
+           + QStringLiteral("&taf2=") + encodedValue(entries.ReferEmail) + QStringLiteral("&taf3=")
+           + encodedValue(entries.ReferMessage) + QStringLiteral("&taf4=") + encodedValue(entries.ReferFriendName)
+           + QStringLiteral("&taf5=") + encodedValue(entries.ReferFriendEmail) + QStringLiteral("&taf6=")
+           + encodedValue(SiteDirectory());
 }
 
 void SubmitReferral()

@@ -27,7 +27,8 @@ constexpr std::string_view CouldBeBetterFriends = "You both Could Be Better Frie
 // Rows in zodiac order, Aries first. Aquarius has its own adventure line
 // with a leading blank; it is shown as it stands.
 constexpr std::array<SignTraits, SignCount> TraitTable = {{
-    {// Aries
+    {
+        // Aries
         {SunSign::Gemini, SunSign::Aquarius},
         "You may let down your friend sometimes",
         "You do not care about your friend's feelings at all",
@@ -37,7 +38,8 @@ constexpr std::array<SignTraits, SignCount> TraitTable = {{
         "You keep the relationship going at all costs",
         "You do not listen to your friend at all",
     },
-    {// Taurus
+    {
+        // Taurus
         {SunSign::Cancer, SunSign::Pisces},
         "You are always there for your friend",
         "You care about each other a lot",
@@ -47,7 +49,8 @@ constexpr std::array<SignTraits, SignCount> TraitTable = {{
         "You do not initiate anything in your relationship",
         "You listen to your friend sometimes",
     },
-    {// Gemini
+    {
+        // Gemini
         {SunSign::Leo, SunSign::Aries},
         "You do not care to have a dependable relationship",
         "You may care for your friend at times",
@@ -57,7 +60,8 @@ constexpr std::array<SignTraits, SignCount> TraitTable = {{
         "You may forgive your friend sometimes",
         "You listen to all that your friend has to say",
     },
-    {// Cancer
+    {
+        // Cancer
         {SunSign::Virgo, SunSign::Taurus},
         "You do not care to have a dependable relationship",
         "You care about each other a lot",
@@ -67,7 +71,8 @@ constexpr std::array<SignTraits, SignCount> TraitTable = {{
         "You keep the relationship going at all costs",
         "You listen to your friend sometimes",
     },
-    {// Leo
+    {
+        // Leo
         {SunSign::Libra, SunSign::Gemini},
         "You may let down your friend sometimes",
         "You care about each other a lot",
@@ -77,7 +82,8 @@ constexpr std::array<SignTraits, SignCount> TraitTable = {{
         "You keep the relationship going at all costs",
         "You listen to your friend sometimes",
     },
-    {// Virgo
+    {
+        // Virgo
         {SunSign::Scorpio, SunSign::Cancer},
         "You are always there for your friend",
         "You care about each other a lot",
@@ -87,7 +93,8 @@ constexpr std::array<SignTraits, SignCount> TraitTable = {{
         "You may forgive your friend sometimes",
         "You listen to your friend sometimes",
     },
-    {// Libra
+    {
+        // Libra
         {SunSign::Sagittarius, SunSign::Leo},
         "You may let down your friend sometimes",
         "You care about each other a lot",
@@ -97,7 +104,8 @@ constexpr std::array<SignTraits, SignCount> TraitTable = {{
         "You keep the relationship going at all costs",
         "You listen to all that your friend has to say",
     },
-    {// Scorpio
+    {
+        // Scorpio
         {SunSign::Virgo, SunSign::Capricorn},
         "You may let down your friend sometimes",
         "You may care for your friend at times",
@@ -107,7 +115,8 @@ constexpr std::array<SignTraits, SignCount> TraitTable = {{
         "You may forgive your friend sometimes",
         "You listen to your friend sometimes",
     },
-    {// Sagittarius
+    {
+        // Sagittarius
         {SunSign::Libra, SunSign::Aquarius},
         "You do not care to have a dependable relationship",
         "You may care for your friend at times",
@@ -117,7 +126,8 @@ constexpr std::array<SignTraits, SignCount> TraitTable = {{
         "You may forgive your friend sometimes",
         "You do not listen to your friend at all",
     },
-    {// Capricorn
+    {
+        // Capricorn
         {SunSign::Scorpio, SunSign::Pisces},
         "You are always there for your friend",
         "You may care for your friend at times",
@@ -127,7 +137,8 @@ constexpr std::array<SignTraits, SignCount> TraitTable = {{
         "You keep the relationship going at all costs",
         "You listen to your friend sometimes",
     },
-    {// Aquarius
+    {
+        // Aquarius
         {SunSign::Sagittarius, SunSign::Aries},
         "You may let down your friend sometimes",
         "You do not care about your friend's feelings at all",
@@ -137,7 +148,8 @@ constexpr std::array<SignTraits, SignCount> TraitTable = {{
         "You keep the relationship going at all costs",
         "You do not listen to your friend at all",
     },
-    {// Pisces
+    {
+        // Pisces
         {SunSign::Taurus, SunSign::Capricorn},
         "You may let down your friend sometimes",
         "You care about each other a lot",
@@ -196,8 +208,7 @@ std::array<ReportField, ReportFieldCount> reportFields(const FriendshipReport &r
     }};
 }
 
-void UpdateFriendshipReport(FriendshipReport &report,
-                            std::optional<SunSign> userSign,
+void UpdateFriendshipReport(FriendshipReport &report, std::optional<SunSign> userSign,
                             std::optional<SunSign> friendSign)
 {
     if (userSign)

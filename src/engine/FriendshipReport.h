@@ -43,8 +43,7 @@ std::array<ReportField, ReportFieldCount> reportFields(const FriendshipReport &r
 // both profiles, then the text for the pair. No sign leaves that person's
 // sign field as it was; every later step reads the fields, not the
 // arguments.
-void UpdateFriendshipReport(FriendshipReport &report,
-                            std::optional<SunSign> userSign,
+void UpdateFriendshipReport(FriendshipReport &report, std::optional<SunSign> userSign,
                             std::optional<SunSign> friendSign);
 
 } // namespace qx

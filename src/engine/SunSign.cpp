@@ -5,7 +5,7 @@ namespace qx {
 namespace {
 
 constexpr std::array<std::string_view, SignCount> SignNames = {
-    "Aries", "Taurus", "Gemini",      "Cancer",    "Leo",      "Virgo",
+    "Aries", "Taurus",  "Gemini",      "Cancer",    "Leo",      "Virgo",
     "Libra", "Scorpio", "Sagittarius", "Capricorn", "Aquarius", "Pisces",
 };
 
@@ -19,18 +19,18 @@ struct MonthSigns {
 };
 
 constexpr std::array<MonthSigns, 12> MonthTable = {{
-    {18, SunSign::Capricorn, SunSign::Aquarius},     // January
-    {17, SunSign::Aquarius, SunSign::Pisces},        // February
-    {19, SunSign::Pisces, SunSign::Aries},           // March
-    {19, SunSign::Aries, SunSign::Taurus},           // April
-    {19, SunSign::Taurus, SunSign::Gemini},          // May
-    {19, SunSign::Gemini, SunSign::Cancer},          // June
-    {19, SunSign::Cancer, SunSign::Leo},             // July
-    {19, SunSign::Leo, SunSign::Virgo},              // August
-    {19, SunSign::Virgo, SunSign::Libra},            // September
-    {19, SunSign::Libra, SunSign::Scorpio},          // October
-    {19, SunSign::Scorpio, SunSign::Sagittarius},    // November
-    {19, SunSign::Sagittarius, SunSign::Capricorn},  // December
+    {18, SunSign::Capricorn, SunSign::Aquarius},    // January
+    {17, SunSign::Aquarius, SunSign::Pisces},       // February
+    {19, SunSign::Pisces, SunSign::Aries},          // March
+    {19, SunSign::Aries, SunSign::Taurus},          // April
+    {19, SunSign::Taurus, SunSign::Gemini},         // May
+    {19, SunSign::Gemini, SunSign::Cancer},         // June
+    {19, SunSign::Cancer, SunSign::Leo},            // July
+    {19, SunSign::Leo, SunSign::Virgo},             // August
+    {19, SunSign::Virgo, SunSign::Libra},           // September
+    {19, SunSign::Libra, SunSign::Scorpio},         // October
+    {19, SunSign::Scorpio, SunSign::Sagittarius},   // November
+    {19, SunSign::Sagittarius, SunSign::Capricorn}, // December
 }};
 
 // The day list always has 31 entries, whatever the month.

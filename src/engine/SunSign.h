@@ -27,9 +27,8 @@ enum class SunSign : std::uint8_t {
 inline constexpr std::size_t SignCount = 12;
 
 inline constexpr std::array<SunSign, SignCount> AllSigns = {
-    SunSign::Aries,  SunSign::Taurus,      SunSign::Gemini,    SunSign::Cancer,
-    SunSign::Leo,    SunSign::Virgo,       SunSign::Libra,     SunSign::Scorpio,
-    SunSign::Sagittarius, SunSign::Capricorn, SunSign::Aquarius, SunSign::Pisces,
+    SunSign::Aries, SunSign::Taurus,  SunSign::Gemini,      SunSign::Cancer,    SunSign::Leo,      SunSign::Virgo,
+    SunSign::Libra, SunSign::Scorpio, SunSign::Sagittarius, SunSign::Capricorn, SunSign::Aquarius, SunSign::Pisces,
 };
 
 // The English name, exactly as shown to the user and used in pair keys.

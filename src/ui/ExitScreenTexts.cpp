@@ -46,9 +46,7 @@ constexpr std::string_view PromotionSecondParagraph =
 
 constexpr qsizetype ParagraphBreakBlanks = 61;
 
-static_assert(PromotionFirstParagraph.size() + ParagraphBreakBlanks
-                  + PromotionSecondParagraph.size()
-              == 615);
+static_assert(PromotionFirstParagraph.size() + ParagraphBreakBlanks + PromotionSecondParagraph.size() == 615);
 
 QString fromAscii(std::string_view text)
 {
@@ -67,7 +65,7 @@ QString exitScreenAppeal(int index)
 QString exitScreenPromotion()
 {
     return fromAscii(PromotionFirstParagraph) + QString(ParagraphBreakBlanks, u' ')
-        + fromAscii(PromotionSecondParagraph);
+           + fromAscii(PromotionSecondParagraph);
 }
 
 QString exitScreenVisitCaption(const QString &host)

@@ -9,7 +9,6 @@
 #include "ui/widgets/TextFit.h"
 #include "ui/widgets/WindowCentring.h"
 
-
 namespace qx {
 
 namespace {
@@ -20,15 +19,15 @@ constexpr int RightMargin = 8;
 } // namespace
 
 FrmAbout::FrmAbout(QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                          | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
-      ui(std::make_unique<Ui::FrmAbout>())
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                          | Qt::WindowCloseButtonHint)
+    , ui(std::make_unique<Ui::FrmAbout>())
 {
     ui->setupUi(this);
     setFixedSize(size());
 
     // Designer keeps whole point sizes only.
-    const QList<QWidget *> smallTexts = {this, ui->lblDescription, ui->lblHomePage,
+    const QList<QWidget *> smallTexts = {this,         ui->lblDescription, ui->lblHomePage,
                                          ui->lblOffer, ui->lblMoreDetails, ui->cmdOK};
     for (QWidget *widget : smallTexts)
         setPointSize(widget, 8.25);

@@ -23,8 +23,8 @@ void emptyClipboard()
 
 bool isMouseActivity(QEvent::Type type)
 {
-    return type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick
-           || type == QEvent::MouseMove || type == QEvent::MouseButtonRelease;
+    return type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick || type == QEvent::MouseMove
+           || type == QEvent::MouseButtonRelease;
 }
 
 QString text(const std::string &value)

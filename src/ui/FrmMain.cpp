@@ -23,10 +23,9 @@ namespace {
 const QStringList &monthNames()
 {
     static const QStringList names = {
-        QStringLiteral("January"), QStringLiteral("February"), QStringLiteral("March"),
-        QStringLiteral("April"),   QStringLiteral("May"),      QStringLiteral("June"),
-        QStringLiteral("July"),    QStringLiteral("August"),   QStringLiteral("September"),
-        QStringLiteral("October"), QStringLiteral("November"), QStringLiteral("December"),
+        QStringLiteral("January"),   QStringLiteral("February"), QStringLiteral("March"),    QStringLiteral("April"),
+        QStringLiteral("May"),       QStringLiteral("June"),     QStringLiteral("July"),     QStringLiteral("August"),
+        QStringLiteral("September"), QStringLiteral("October"),  QStringLiteral("November"), QStringLiteral("December"),
     };
     return names;
 }
@@ -81,10 +80,8 @@ FrmMain::FrmMain(QWidget *parent)
     // Alt+F is the File menu's: the button's caption keeps its underlined F,
     // but the key opens the menu, every time, whose first item runs the test.
     ui->cmdCompatibilityWithFriend->setShortcut(QKeySequence());
-    connect(ui->cmdCompatibilityWithFriend, &QPushButton::clicked, this,
-            &FrmMain::cmdCompatibilityWithFriend_Click);
-    connect(ui->mnuGeCompatibilityWithFriend, &QAction::triggered, this,
-            &FrmMain::mnuGeCompatibilityWithFriend_Click);
+    connect(ui->cmdCompatibilityWithFriend, &QPushButton::clicked, this, &FrmMain::cmdCompatibilityWithFriend_Click);
+    connect(ui->mnuGeCompatibilityWithFriend, &QAction::triggered, this, &FrmMain::mnuGeCompatibilityWithFriend_Click);
     Form_Load();
     ui->txtName->setFocus();
 }
@@ -110,8 +107,7 @@ bool FrmMain::ValidateEntries()
         ui->txtName->setFocus();
         return false;
     }
-    const QString yourDate =
-        birthDateRefusal(Person::You, ui->cboMonth->currentIndex(), ui->cboDate->currentIndex());
+    const QString yourDate = birthDateRefusal(Person::You, ui->cboMonth->currentIndex(), ui->cboDate->currentIndex());
     if (!yourDate.isEmpty()) {
         showInformation(yourDate);
         return false;

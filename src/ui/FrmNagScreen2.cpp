@@ -54,20 +54,19 @@ bool isFocusMoveWithinWindow(const QEvent *event)
 } // namespace
 
 FrmNagScreen2::FrmNagScreen2(QWidget *parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                          | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint
-                          | Qt::WindowStaysOnTopHint),
-      ui(std::make_unique<Ui::FrmNagScreen2>())
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                          | Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint)
+    , ui(std::make_unique<Ui::FrmNagScreen2>())
 {
     ui->setupUi(this);
     setFixedSize(size());
 
     // Designer keeps whole point sizes only.
     const std::pair<QWidget *, qreal> quarterPointFonts[] = {
-        {this, 8.25},           {ui->Label2, 9.75},         {ui->Check1, 14.25},
-        {ui->Frame2, 9.75},     {ui->Frame6, 9.75},         {ui->txtName, 8.25},
-        {ui->txtEmail, 8.25},   {ui->txtFriendName, 8.25},  {ui->txtFriendEmail, 8.25},
-        {ui->cmdSubmit, 8.25},  {ui->txtMessage, 8.25},
+        {this, 8.25},          {ui->Label2, 9.75},        {ui->Check1, 14.25},
+        {ui->Frame2, 9.75},    {ui->Frame6, 9.75},        {ui->txtName, 8.25},
+        {ui->txtEmail, 8.25},  {ui->txtFriendName, 8.25}, {ui->txtFriendEmail, 8.25},
+        {ui->cmdSubmit, 8.25}, {ui->txtMessage, 8.25},
     };
     for (const auto &[widget, points] : quarterPointFonts)
         setPointSize(widget, points);
@@ -94,8 +93,8 @@ FrmNagScreen2::FrmNagScreen2(QWidget *parent)
     connect(ui->cmdSubmit, &QPushButton::clicked, this, &FrmNagScreen2::cmdSubmit_Click);
     connect(ui->Check1, &QCheckBox::toggled, this, &FrmNagScreen2::Check1_Click);
     connect(ui->lblGoToHome, &ClickableLabel::clicked, this, &FrmNagScreen2::lblGoToHome_Click);
-    const QList<QWidget *> textBoxes = {ui->txtName, ui->txtEmail, ui->txtFriendName,
-                                        ui->txtFriendEmail, ui->txtMessage};
+    const QList<QWidget *> textBoxes = {ui->txtName, ui->txtEmail, ui->txtFriendName, ui->txtFriendEmail,
+                                        ui->txtMessage};
     for (QWidget *box : textBoxes)
         box->installEventFilter(this);
 

@@ -18,8 +18,8 @@ QIcon iconOfSizesUpTo(int largest, Qt::ImageConversionFlags conversion)
     QIcon icon;
     for (const windowicon::Size &size : windowicon::Sizes) {
         if (size.size <= largest)
-            icon.addPixmap(QPixmap::fromImage(QImage(reinterpret_cast<const uchar *>(size.pixels), size.size,
-                                                     size.size, size.size * 4, size.format),
+            icon.addPixmap(QPixmap::fromImage(QImage(reinterpret_cast<const uchar *>(size.pixels), size.size, size.size,
+                                                     size.size * 4, size.format),
                                               conversion));
     }
     return icon;

@@ -28,8 +28,8 @@ ProgramWindow::ProgramWindow(QWidget *parent)
 
 void ProgramWindow::setUpFixedWindow(QSize clientSize)
 {
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                   | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint
+                   | Qt::CustomizeWindowHint);
     setWindowTitle(windowCaption());
     setWindowIcon(programIcon());
     const int menuHeight = menuBar()->heightForWidth(clientSize.width());
@@ -98,8 +98,7 @@ void ProgramWindow::closeEvent(QCloseEvent *event)
     event->accept();
     // While the program ends, the exit screen is shown again only if it is
     // still loaded: the end never creates a window.
-    if (FrmNagScreen2 *exitScreen = Forms::exitRequested() ? Forms::find<FrmNagScreen2>()
-                                                            : Forms::get<FrmNagScreen2>())
+    if (FrmNagScreen2 *exitScreen = Forms::exitRequested() ? Forms::find<FrmNagScreen2>() : Forms::get<FrmNagScreen2>())
         exitScreen->show();
     Forms::hide<StartupForm>();
     Forms::unloaded(this);

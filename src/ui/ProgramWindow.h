@@ -1,8 +1,8 @@
 #pragma once
 
-#include "ui/WindowTexts.h"
 #include "ui/widgets/ClickableLabel.h"
 #include "ui/widgets/DefaultButtonKeys.h"
+#include "ui/WindowTexts.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -53,8 +53,7 @@ protected:
         connect(form.mnuUpdate, &QAction::triggered, this, &ProgramWindow::mnuUpdate_Click);
         connect(form.mnuAbout, &QAction::triggered, this, &ProgramWindow::mnuAbout_Click);
         connect(form.mnuDonate, &QAction::triggered, this, &ProgramWindow::mnuDonate_Click);
-        connect(form.mnuMakeMoneyOnline, &QAction::triggered, this,
-                &ProgramWindow::mnuMakeMoneyOnline_Click);
+        connect(form.mnuMakeMoneyOnline, &QAction::triggered, this, &ProgramWindow::mnuMakeMoneyOnline_Click);
         connect(form.Label61, &ClickableLabel::clicked, this, &ProgramWindow::Label61_Click);
         connect(form.lblCobrand, &ClickableLabel::clicked, this, &ProgramWindow::lblCobrand_Click);
         connect(form.lblFullBrand, &ClickableLabel::clicked, this, &ProgramWindow::lblFullBrand_Click);

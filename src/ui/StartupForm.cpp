@@ -54,9 +54,7 @@ bool StartupForm::refuseSecondCopy()
     if (!m_instanceGuard->anotherInstanceRunning())
         return false;
 
-    ignoringErrors([] {
-        showMessage(QStringLiteral("Application is already running"), MessageIcon::Information);
-    });
+    ignoringErrors([] { showMessage(QStringLiteral("Application is already running"), MessageIcon::Information); });
     ExitApplication();
     return true;
 }

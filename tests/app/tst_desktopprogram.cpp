@@ -25,7 +25,8 @@ QString lockFolder()
 bool holdsLockFile(qint64 pid)
 {
     const QString descriptors = QStringLiteral("/proc/%1/fd").arg(pid);
-    for (const QString &descriptor : QDir(descriptors).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot))
+    for (const QString &descriptor :
+         QDir(descriptors).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot))
         if (const QString target = QFile::symLinkTarget(descriptors + QLatin1Char('/') + descriptor);
             target.startsWith(lockFolder() + QLatin1Char('/')) && target.endsWith(QStringLiteral(".lock")))
             return true;
@@ -34,8 +35,8 @@ bool holdsLockFile(qint64 pid)
 
 QString settingsPath()
 {
-    return qEnvironmentVariable("XDG_CONFIG_HOME") + QLatin1Char('/') + ProgramName
-        + QLatin1Char('/') + ProgramName + QStringLiteral(".conf");
+    return qEnvironmentVariable("XDG_CONFIG_HOME") + QLatin1Char('/') + ProgramName + QLatin1Char('/') + ProgramName
+           + QStringLiteral(".conf");
 }
 
 QByteArray readFile(const QString &path)
@@ -101,9 +102,8 @@ private Q_SLOTS:
         QTRY_VERIFY_WITH_TIMEOUT(holdsLockFile(first.pid()), 20000);
         QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(settingsPath()), 20000);
         QSettings stored(settingsPath(), QSettings::IniFormat);
-        QCOMPARE(DecodeSetting(stored.value(QStringLiteral("Settings/")
-                                            + EncodeSetting(QStringLiteral("Duration")))
-                                   .toString()),
+        QCOMPARE(DecodeSetting(
+                     stored.value(QStringLiteral("Settings/") + EncodeSetting(QStringLiteral("Duration"))).toString()),
                  QDate::currentDate().toString(Qt::ISODate));
         QTest::qWait(500);
         QVERIFY(first.running());

@@ -98,26 +98,32 @@ void TestReportCommand::jsonReport()
 
     QCOMPARE(report.value(QStringLiteral("YourSunSign")).toString(), QStringLiteral("Leo"));
     QCOMPARE(report.value(QStringLiteral("YourFriendsSunSign")).toString(), QStringLiteral("Cancer"));
-    QVERIFY(report.value(QStringLiteral("YourFriendshipProfile")).toString().startsWith(
-        QStringLiteral("These people are in an elated mood")));
-    QVERIFY(report.value(QStringLiteral("YourFriendsFriendshipProfile")).toString().startsWith(
-        QStringLiteral("The best part to have a Cancerian")));
+    QVERIFY(report.value(QStringLiteral("YourFriendshipProfile"))
+                .toString()
+                .startsWith(QStringLiteral("These people are in an elated mood")));
+    QVERIFY(report.value(QStringLiteral("YourFriendsFriendshipProfile"))
+                .toString()
+                .startsWith(QStringLiteral("The best part to have a Cancerian")));
     QCOMPARE(report.value(QStringLiteral("FriendshipCompatibilityResult")).toString(),
              QStringLiteral("This can be a sincere relationship if both of you strive to make it work out."));
     QCOMPARE(report.value(QStringLiteral("FriendshipCompatibility")).toString(),
              QStringLiteral("You both Could Be Better Friends"));
-    QCOMPARE(report.value(QStringLiteral("Dependable")).toString(), QStringLiteral("You may let down your friend sometimes"));
+    QCOMPARE(report.value(QStringLiteral("Dependable")).toString(),
+             QStringLiteral("You may let down your friend sometimes"));
     QCOMPARE(report.value(QStringLiteral("Caring")).toString(), QStringLiteral("You care about each other a lot"));
     QCOMPARE(report.value(QStringLiteral("Outgoing")).toString(), QStringLiteral("You are an extrovert"));
     QCOMPARE(report.value(QStringLiteral("Loyal")).toString(), QStringLiteral("You are highly loyal to each other"));
     QCOMPARE(report.value(QStringLiteral("Adventurous")).toString(), QStringLiteral("You do not mind adventures"));
-    QCOMPARE(report.value(QStringLiteral("Initiator")).toString(), QStringLiteral("You keep the relationship going at all costs"));
-    QCOMPARE(report.value(QStringLiteral("Listener")).toString(), QStringLiteral("You listen to your friend sometimes"));
+    QCOMPARE(report.value(QStringLiteral("Initiator")).toString(),
+             QStringLiteral("You keep the relationship going at all costs"));
+    QCOMPARE(report.value(QStringLiteral("Listener")).toString(),
+             QStringLiteral("You listen to your friend sometimes"));
 }
 
 void TestReportCommand::jsonKeepsFieldOrder()
 {
-    const CommandResult result = run({QStringLiteral("--json"), QStringLiteral("1990-07-21"), QStringLiteral("1985-07-20")});
+    const CommandResult result = run(
+        {QStringLiteral("--json"), QStringLiteral("1990-07-21"), QStringLiteral("1985-07-20")});
     QCOMPARE(result.exitCode, 0);
     qsizetype previous = -1;
     for (const QString &name : FieldNames) {
@@ -130,14 +136,16 @@ void TestReportCommand::jsonKeepsFieldOrder()
 void TestReportCommand::jsonEscapesQuotesAndKeepsBlanks()
 {
     // Gemini and Taurus: the pair text ends in a double quote.
-    const CommandResult raw = run({QStringLiteral("--json"), QStringLiteral("2000-06-01"), QStringLiteral("2000-05-01")});
+    const CommandResult raw = run(
+        {QStringLiteral("--json"), QStringLiteral("2000-06-01"), QStringLiteral("2000-05-01")});
     QCOMPARE(raw.exitCode, 0);
     QVERIFY(raw.out.contains(QStringLiteral("to get to know each other.\\\"\"")));
 
     const QJsonObject geminiTaurus = runJson(QStringLiteral("2000-06-01"), QStringLiteral("2000-05-01"));
-    const QString sentence15 = QStringLiteral(
-        "This can turn out to be a great friendship if you are ready to give each other time to get to know each other.");
-    QCOMPARE(geminiTaurus.value(QStringLiteral("FriendshipCompatibilityResult")).toString(), sentence15 + QLatin1Char('"'));
+    const QString sentence15 = QStringLiteral("This can turn out to be a great friendship if you are ready to give "
+                                              "each other time to get to know each other.");
+    QCOMPARE(geminiTaurus.value(QStringLiteral("FriendshipCompatibilityResult")).toString(),
+             sentence15 + QLatin1Char('"'));
 
     // Aquarius keeps the leading blank of its adventure line; Taurus and
     // Sagittarius keep the trailing blank of their pair text; the Aries
@@ -168,13 +176,20 @@ void TestReportCommand::plainTextReport()
         QStringLiteral("Your Friend's Friendship Profile:"),
         QStringLiteral("The best part to have a Cancerian"),
         QStringLiteral("Friendship Compatibility"),
-        QStringLiteral("Dependable:"), QStringLiteral("You may let down your friend sometimes"),
-        QStringLiteral("Caring:"), QStringLiteral("You care about each other a lot"),
-        QStringLiteral("Outgoing:"), QStringLiteral("You are an extrovert"),
-        QStringLiteral("Loyal:"), QStringLiteral("You are highly loyal to each other"),
-        QStringLiteral("Adventurous:"), QStringLiteral("You do not mind adventures"),
-        QStringLiteral("Initiator:"), QStringLiteral("You keep the relationship going at all costs"),
-        QStringLiteral("Listener:"), QStringLiteral("You listen to your friend sometimes"),
+        QStringLiteral("Dependable:"),
+        QStringLiteral("You may let down your friend sometimes"),
+        QStringLiteral("Caring:"),
+        QStringLiteral("You care about each other a lot"),
+        QStringLiteral("Outgoing:"),
+        QStringLiteral("You are an extrovert"),
+        QStringLiteral("Loyal:"),
+        QStringLiteral("You are highly loyal to each other"),
+        QStringLiteral("Adventurous:"),
+        QStringLiteral("You do not mind adventures"),
+        QStringLiteral("Initiator:"),
+        QStringLiteral("You keep the relationship going at all costs"),
+        QStringLiteral("Listener:"),
+        QStringLiteral("You listen to your friend sometimes"),
         QStringLiteral("Friendship Compatibility: You both Could Be Better Friends"),
         QStringLiteral("This can be a sincere relationship"),
     };
@@ -193,14 +208,16 @@ void TestReportCommand::plainTextReport()
 
     // Wrapping only breaks lines: every word of the profile is still there.
     QString flattened = text.simplified();
-    QVERIFY(flattened.contains(QStringLiteral(
-        "A friend who does not appreciate their generosity may not get the chance to show it later.")));
+    QVERIFY(flattened.contains(
+        QStringLiteral("A friend who does not appreciate their generosity may not get the chance to show it later.")));
 }
 
 void TestReportCommand::optionMayFollowTheDates()
 {
-    const CommandResult before = run({QStringLiteral("--json"), QStringLiteral("1990-07-21"), QStringLiteral("1985-07-20")});
-    const CommandResult after = run({QStringLiteral("1990-07-21"), QStringLiteral("1985-07-20"), QStringLiteral("--json")});
+    const CommandResult before = run(
+        {QStringLiteral("--json"), QStringLiteral("1990-07-21"), QStringLiteral("1985-07-20")});
+    const CommandResult after = run(
+        {QStringLiteral("1990-07-21"), QStringLiteral("1985-07-20"), QStringLiteral("--json")});
     QCOMPARE(after.exitCode, 0);
     QCOMPARE(after.out, before.out);
 }
@@ -211,20 +228,34 @@ void TestReportCommand::windowDateChecks_data()
     QTest::addColumn<QString>("friends");
     QTest::addColumn<QString>("message");
 
-    QTest::newRow("your 30 February") << "1990-02-30" << "1985-07-20" << YourDateRefused;
-    QTest::newRow("your 31 February") << "1990-02-31" << "1985-07-20" << YourDateRefused;
-    QTest::newRow("your 31 April") << "1990-04-31" << "1985-07-20" << YourThirtyFirstRefused;
-    QTest::newRow("your 31 June") << "1990-06-31" << "1985-07-20" << YourThirtyFirstRefused;
-    QTest::newRow("your 31 September") << "1990-09-31" << "1985-07-20" << YourThirtyFirstRefused;
-    QTest::newRow("your 31 November") << "1990-11-31" << "1985-07-20" << YourThirtyFirstRefused;
-    QTest::newRow("friend's 30 February") << "1990-07-21" << "1985-02-30" << FriendsDateRefused;
-    QTest::newRow("friend's 31 February") << "1990-07-21" << "1985-02-31" << FriendsDateRefused;
-    QTest::newRow("friend's 31 April") << "1990-07-21" << "1985-04-31" << FriendsDateRefused;
-    QTest::newRow("friend's 31 June") << "1990-07-21" << "1985-06-31" << FriendsDateRefused;
-    QTest::newRow("friend's 31 September") << "1990-07-21" << "1985-09-31" << FriendsDateRefused;
-    QTest::newRow("friend's 31 November") << "1990-07-21" << "1985-11-31" << FriendsDateRefused;
-    QTest::newRow("both refused: yours first") << "1990-02-30" << "1985-04-31" << YourDateRefused;
-    QTest::newRow("both 31 April: yours first") << "1990-04-31" << "1985-04-31" << YourThirtyFirstRefused;
+    QTest::newRow("your 30 February") << "1990-02-30"
+                                      << "1985-07-20" << YourDateRefused;
+    QTest::newRow("your 31 February") << "1990-02-31"
+                                      << "1985-07-20" << YourDateRefused;
+    QTest::newRow("your 31 April") << "1990-04-31"
+                                   << "1985-07-20" << YourThirtyFirstRefused;
+    QTest::newRow("your 31 June") << "1990-06-31"
+                                  << "1985-07-20" << YourThirtyFirstRefused;
+    QTest::newRow("your 31 September") << "1990-09-31"
+                                       << "1985-07-20" << YourThirtyFirstRefused;
+    QTest::newRow("your 31 November") << "1990-11-31"
+                                      << "1985-07-20" << YourThirtyFirstRefused;
+    QTest::newRow("friend's 30 February") << "1990-07-21"
+                                          << "1985-02-30" << FriendsDateRefused;
+    QTest::newRow("friend's 31 February") << "1990-07-21"
+                                          << "1985-02-31" << FriendsDateRefused;
+    QTest::newRow("friend's 31 April") << "1990-07-21"
+                                       << "1985-04-31" << FriendsDateRefused;
+    QTest::newRow("friend's 31 June") << "1990-07-21"
+                                      << "1985-06-31" << FriendsDateRefused;
+    QTest::newRow("friend's 31 September") << "1990-07-21"
+                                           << "1985-09-31" << FriendsDateRefused;
+    QTest::newRow("friend's 31 November") << "1990-07-21"
+                                          << "1985-11-31" << FriendsDateRefused;
+    QTest::newRow("both refused: yours first") << "1990-02-30"
+                                               << "1985-04-31" << YourDateRefused;
+    QTest::newRow("both 31 April: yours first") << "1990-04-31"
+                                                << "1985-04-31" << YourThirtyFirstRefused;
 }
 
 void TestReportCommand::windowDateChecks()
@@ -233,7 +264,8 @@ void TestReportCommand::windowDateChecks()
     QFETCH(QString, friends);
     QFETCH(QString, message);
 
-    for (const QStringList &arguments : {QStringList{yours, friends}, QStringList{QStringLiteral("--json"), yours, friends}}) {
+    for (const QStringList &arguments :
+         {QStringList{yours, friends}, QStringList{QStringLiteral("--json"), yours, friends}}) {
         const CommandResult result = run(arguments);
         QCOMPARE(result.exitCode, 2);
         QCOMPARE(result.out, QString());
@@ -248,14 +280,38 @@ void TestReportCommand::acceptedDates_data()
     QTest::addColumn<QString>("yourSign");
     QTest::addColumn<QString>("friendsSign");
 
-    QTest::newRow("29 February of a common year") << "1901-02-29" << "1901-02-29" << "Pisces" << "Pisces";
-    QTest::newRow("first and last year") << "1900-01-01" << "2050-12-31" << "Capricorn" << "Capricorn";
-    QTest::newRow("31 January, 31 March") << "1990-01-31" << "1990-03-31" << "Aquarius" << "Aries";
-    QTest::newRow("31 May, 31 July") << "1990-05-31" << "1990-07-31" << "Gemini" << "Leo";
-    QTest::newRow("31 August, 31 October") << "1990-08-31" << "1990-10-31" << "Virgo" << "Scorpio";
-    QTest::newRow("31 December, 20 January") << "1990-12-31" << "1990-01-20" << "Capricorn" << "Aquarius";
-    QTest::newRow("19 February, 18 February") << "1990-02-19" << "1990-02-18" << "Pisces" << "Aquarius";
-    QTest::newRow("21 October, 21 December") << "1990-10-21" << "1990-12-21" << "Scorpio" << "Capricorn";
+    QTest::newRow("29 February of a common year") << "1901-02-29"
+                                                  << "1901-02-29"
+                                                  << "Pisces"
+                                                  << "Pisces";
+    QTest::newRow("first and last year") << "1900-01-01"
+                                         << "2050-12-31"
+                                         << "Capricorn"
+                                         << "Capricorn";
+    QTest::newRow("31 January, 31 March") << "1990-01-31"
+                                          << "1990-03-31"
+                                          << "Aquarius"
+                                          << "Aries";
+    QTest::newRow("31 May, 31 July") << "1990-05-31"
+                                     << "1990-07-31"
+                                     << "Gemini"
+                                     << "Leo";
+    QTest::newRow("31 August, 31 October") << "1990-08-31"
+                                           << "1990-10-31"
+                                           << "Virgo"
+                                           << "Scorpio";
+    QTest::newRow("31 December, 20 January") << "1990-12-31"
+                                             << "1990-01-20"
+                                             << "Capricorn"
+                                             << "Aquarius";
+    QTest::newRow("19 February, 18 February") << "1990-02-19"
+                                              << "1990-02-18"
+                                              << "Pisces"
+                                              << "Aquarius";
+    QTest::newRow("21 October, 21 December") << "1990-10-21"
+                                             << "1990-12-21"
+                                             << "Scorpio"
+                                             << "Capricorn";
 }
 
 void TestReportCommand::acceptedDates()
@@ -279,36 +335,57 @@ void TestReportCommand::malformedArguments_data()
     const QString you = QStringLiteral("YOUR_BIRTH_DATE");
     const QString friends = QStringLiteral("FRIENDS_BIRTH_DATE");
 
-    QTest::newRow("no arguments") << QStringList{} << QStringList{QStringLiteral("two birth dates"), QStringLiteral("got 0")};
-    QTest::newRow("one date") << QStringList{good} << QStringList{QStringLiteral("two birth dates"), QStringLiteral("got 1")};
-    QTest::newRow("three dates") << QStringList{good, good, good} << QStringList{QStringLiteral("two birth dates"), QStringLiteral("got 3")};
+    QTest::newRow("no arguments") << QStringList{}
+                                  << QStringList{QStringLiteral("two birth dates"), QStringLiteral("got 0")};
+    QTest::newRow("one date") << QStringList{good}
+                              << QStringList{QStringLiteral("two birth dates"), QStringLiteral("got 1")};
+    QTest::newRow("three dates") << QStringList{good, good, good}
+                                 << QStringList{QStringLiteral("two birth dates"), QStringLiteral("got 3")};
     QTest::newRow("only --json") << QStringList{QStringLiteral("--json")} << QStringList{QStringLiteral("got 0")};
-    QTest::newRow("unknown long option") << QStringList{QStringLiteral("--xml"), good, good} << QStringList{QStringLiteral("xml")};
-    QTest::newRow("unknown short option") << QStringList{QStringLiteral("-x"), good, good} << QStringList{QStringLiteral("x")};
-    QTest::newRow("slashes") << QStringList{QStringLiteral("1990/07/21"), good} << QStringList{you, QStringLiteral("1990/07/21"), QStringLiteral("YYYY-MM-DD")};
-    QTest::newRow("one-digit month") << QStringList{QStringLiteral("1990-7-21"), good} << QStringList{you, QStringLiteral("YYYY-MM-DD")};
-    QTest::newRow("one-digit day") << QStringList{good, QStringLiteral("1990-07-1")} << QStringList{friends, QStringLiteral("YYYY-MM-DD")};
-    QTest::newRow("two-digit year") << QStringList{good, QStringLiteral("90-07-21")} << QStringList{friends, QStringLiteral("YYYY-MM-DD")};
-    QTest::newRow("words") << QStringList{QStringLiteral("yesterday"), good} << QStringList{you, QStringLiteral("yesterday")};
+    QTest::newRow("unknown long option") << QStringList{QStringLiteral("--xml"), good, good}
+                                         << QStringList{QStringLiteral("xml")};
+    QTest::newRow("unknown short option")
+        << QStringList{QStringLiteral("-x"), good, good} << QStringList{QStringLiteral("x")};
+    QTest::newRow("slashes") << QStringList{QStringLiteral("1990/07/21"), good}
+                             << QStringList{you, QStringLiteral("1990/07/21"), QStringLiteral("YYYY-MM-DD")};
+    QTest::newRow("one-digit month") << QStringList{QStringLiteral("1990-7-21"), good}
+                                     << QStringList{you, QStringLiteral("YYYY-MM-DD")};
+    QTest::newRow("one-digit day") << QStringList{good, QStringLiteral("1990-07-1")}
+                                   << QStringList{friends, QStringLiteral("YYYY-MM-DD")};
+    QTest::newRow("two-digit year") << QStringList{good, QStringLiteral("90-07-21")}
+                                    << QStringList{friends, QStringLiteral("YYYY-MM-DD")};
+    QTest::newRow("words") << QStringList{QStringLiteral("yesterday"), good}
+                           << QStringList{you, QStringLiteral("yesterday")};
     QTest::newRow("empty") << QStringList{good, QString()} << QStringList{friends, QStringLiteral("YYYY-MM-DD")};
     QTest::newRow("leading blank") << QStringList{QStringLiteral(" 1990-07-21"), good} << QStringList{you};
     QTest::newRow("trailing text") << QStringList{good, QStringLiteral("1990-07-21T10:00")} << QStringList{friends};
-    QTest::newRow("other digits") << QStringList{QString::fromUtf8("\u0661\u0669\u0669\u0660-07-21"), good} << QStringList{you};
-    QTest::newRow("month 13") << QStringList{QStringLiteral("1990-13-01"), good} << QStringList{you, QStringLiteral("month")};
-    QTest::newRow("month 00") << QStringList{good, QStringLiteral("1990-00-10")} << QStringList{friends, QStringLiteral("month")};
-    QTest::newRow("day 32") << QStringList{QStringLiteral("1990-07-32"), good} << QStringList{you, QStringLiteral("day")};
-    QTest::newRow("day 00") << QStringList{good, QStringLiteral("1990-07-00")} << QStringList{friends, QStringLiteral("day")};
-    QTest::newRow("year 1899") << QStringList{QStringLiteral("1899-12-31"), good} << QStringList{you, QStringLiteral("year"), QStringLiteral("1900")};
-    QTest::newRow("year 2051") << QStringList{good, QStringLiteral("2051-01-01")} << QStringList{friends, QStringLiteral("year"), QStringLiteral("2050")};
+    QTest::newRow("other digits") << QStringList{QString::fromUtf8("\u0661\u0669\u0669\u0660-07-21"), good}
+                                  << QStringList{you};
+    QTest::newRow("month 13") << QStringList{QStringLiteral("1990-13-01"), good}
+                              << QStringList{you, QStringLiteral("month")};
+    QTest::newRow("month 00") << QStringList{good, QStringLiteral("1990-00-10")}
+                              << QStringList{friends, QStringLiteral("month")};
+    QTest::newRow("day 32") << QStringList{QStringLiteral("1990-07-32"), good}
+                            << QStringList{you, QStringLiteral("day")};
+    QTest::newRow("day 00") << QStringList{good, QStringLiteral("1990-07-00")}
+                            << QStringList{friends, QStringLiteral("day")};
+    QTest::newRow("year 1899") << QStringList{QStringLiteral("1899-12-31"), good}
+                               << QStringList{you, QStringLiteral("year"), QStringLiteral("1900")};
+    QTest::newRow("year 2051") << QStringList{good, QStringLiteral("2051-01-01")}
+                               << QStringList{friends, QStringLiteral("year"), QStringLiteral("2050")};
     // A line break inside an argument must neither pass as part of a date
     // nor break the complaint into several lines.
-    QTest::newRow("trailing line feed") << QStringList{QStringLiteral("1990-07-21\n"), good} << QStringList{you, QStringLiteral("\\x0a")};
-    QTest::newRow("carriage return inside") << QStringList{good, QStringLiteral("1990-07\r-21")} << QStringList{friends, QStringLiteral("\\x0d")};
+    QTest::newRow("trailing line feed") << QStringList{QStringLiteral("1990-07-21\n"), good}
+                                        << QStringList{you, QStringLiteral("\\x0a")};
+    QTest::newRow("carriage return inside")
+        << QStringList{good, QStringLiteral("1990-07\r-21")} << QStringList{friends, QStringLiteral("\\x0d")};
     // A bidirectional control would make the complaint read otherwise in a terminal.
-    QTest::newRow("right-to-left override") << QStringList{QStringLiteral("1990-07-21\u202e"), good} << QStringList{you, QStringLiteral("\\u202e")};
+    QTest::newRow("right-to-left override")
+        << QStringList{QStringLiteral("1990-07-21\u202e"), good} << QStringList{you, QStringLiteral("\\u202e")};
     // A malformed date is reported even when the other one would be refused
     // by the window's checks: the dates must be readable first.
-    QTest::newRow("malformed beats refused") << QStringList{QStringLiteral("1990-02-30"), QStringLiteral("1990-02-32")} << QStringList{friends, QStringLiteral("day")};
+    QTest::newRow("malformed beats refused") << QStringList{QStringLiteral("1990-02-30"), QStringLiteral("1990-02-32")}
+                                             << QStringList{friends, QStringLiteral("day")};
 }
 
 void TestReportCommand::malformedArguments()
@@ -319,7 +396,8 @@ void TestReportCommand::malformedArguments()
     const CommandResult result = run(arguments);
     QCOMPARE(result.exitCode, 2);
     QCOMPARE(result.out, QString());
-    QVERIFY2(result.err.endsWith(QLatin1Char('\n')) && result.err.count(QLatin1Char('\n')) == 1, qPrintable(result.err));
+    QVERIFY2(result.err.endsWith(QLatin1Char('\n')) && result.err.count(QLatin1Char('\n')) == 1,
+             qPrintable(result.err));
     for (const QString &mention : mentions)
         QVERIFY2(result.err.contains(mention), qPrintable(result.err));
 }
@@ -329,7 +407,8 @@ void TestReportCommand::help_data()
     QTest::addColumn<QStringList>("arguments");
     QTest::newRow("--help") << QStringList{QStringLiteral("--help")};
     QTest::newRow("-h") << QStringList{QStringLiteral("-h")};
-    QTest::newRow("--help with dates") << QStringList{QStringLiteral("--help"), QStringLiteral("1990-07-21"), QStringLiteral("1985-07-20")};
+    QTest::newRow("--help with dates") << QStringList{QStringLiteral("--help"), QStringLiteral("1990-07-21"),
+                                                      QStringLiteral("1985-07-20")};
 }
 
 void TestReportCommand::help()
@@ -354,18 +433,23 @@ void TestReportCommand::executable_data()
 
     const QStringList report{QStringLiteral("1990-07-21"), QStringLiteral("1985-07-20")};
     const QStringList json = QStringList{QStringLiteral("--json")} + report;
-    const QString fullDisk = QStringLiteral("qx-friendship-report: cannot write to standard output: No space left on device\n");
-    const QString closed = QStringLiteral("qx-friendship-report: cannot write to standard output: Bad file descriptor\n");
-    QTest::newRow("JSON report") << json << "pipe" << 0 << QStringLiteral("\"YourFriendsSunSign\": \"Cancer\"") << QString();
-    QTest::newRow("refused date") << QStringList{QStringLiteral("1990-02-30"), QStringLiteral("1985-07-20")}
-                                  << "pipe" << 2 << QString() << YourDateRefused + QLatin1Char('\n');
+    const QString fullDisk = QStringLiteral(
+        "qx-friendship-report: cannot write to standard output: No space left on device\n");
+    const QString closed = QStringLiteral(
+        "qx-friendship-report: cannot write to standard output: Bad file descriptor\n");
+    QTest::newRow("JSON report") << json << "pipe" << 0 << QStringLiteral("\"YourFriendsSunSign\": \"Cancer\"")
+                                 << QString();
+    QTest::newRow("refused date") << QStringList{QStringLiteral("1990-02-30"), QStringLiteral("1985-07-20")} << "pipe"
+                                  << 2 << QString() << YourDateRefused + QLatin1Char('\n');
     // A report that cannot be written is a failure, said on standard error.
     QTest::newRow("report, full disk") << report << "full disk" << 1 << QString() << fullDisk;
     QTest::newRow("JSON, full disk") << json << "full disk" << 1 << QString() << fullDisk;
-    QTest::newRow("help, full disk") << QStringList{QStringLiteral("--help")} << "full disk" << 1 << QString() << fullDisk;
+    QTest::newRow("help, full disk") << QStringList{QStringLiteral("--help")} << "full disk" << 1 << QString()
+                                     << fullDisk;
     QTest::newRow("report, closed output") << report << "closed" << 1 << QString() << closed;
-    QTest::newRow("refused date, closed output") << QStringList{QStringLiteral("1990-02-30"), QStringLiteral("1985-07-20")}
-                                                 << "closed" << 2 << QString() << YourDateRefused + QLatin1Char('\n');
+    QTest::newRow("refused date, closed output")
+        << QStringList{QStringLiteral("1990-02-30"), QStringLiteral("1985-07-20")} << "closed" << 2 << QString()
+        << YourDateRefused + QLatin1Char('\n');
 }
 
 // The installed program: real stdout, stderr and exit status.
@@ -381,8 +465,10 @@ void TestReportCommand::executable()
     if (output == QLatin1String("full disk"))
         process.setStandardOutputFile(QStringLiteral("/dev/full"));
     if (output == QLatin1String("closed"))
-        process.start(QStringLiteral("/bin/sh"), QStringList{QStringLiteral("-c"), QStringLiteral("exec \"$0\" \"$@\" >&-"),
-                                                             QStringLiteral(QX_REPORT_EXECUTABLE)} + arguments);
+        process.start(QStringLiteral("/bin/sh"),
+                      QStringList{QStringLiteral("-c"), QStringLiteral("exec \"$0\" \"$@\" >&-"),
+                                  QStringLiteral(QX_REPORT_EXECUTABLE)}
+                          + arguments);
     else
         process.start(QStringLiteral(QX_REPORT_EXECUTABLE), arguments);
     QVERIFY(process.waitForFinished(30000));

@@ -78,8 +78,7 @@ private Q_SLOTS:
         // Never the user's own settings: everything lives in a temporary directory.
         QVERIFY(configHome().startsWith(QDir::tempPath()));
         QtSettingsStore store(QStringLiteral("Placement"));
-        QVERIFY2(store.fileName().startsWith(configHome() + QLatin1Char('/')),
-                 qPrintable(store.fileName()));
+        QVERIFY2(store.fileName().startsWith(configHome() + QLatin1Char('/')), qPrintable(store.fileName()));
     }
 
     void fileLivesUnderXdgConfigHome()
@@ -93,8 +92,8 @@ private Q_SLOTS:
         qputenv("XDG_CONFIG_HOME", "config");
         const QString fileName = QtSettingsStore(name).fileName();
         qputenv("XDG_CONFIG_HOME", saved);
-        QCOMPARE(fileName, qEnvironmentVariable("HOME") + QStringLiteral("/.config/") + name + QLatin1Char('/')
-                               + name + QStringLiteral(".conf"));
+        QCOMPARE(fileName, qEnvironmentVariable("HOME") + QStringLiteral("/.config/") + name + QLatin1Char('/') + name
+                               + QStringLiteral(".conf"));
     }
 
     void executableBaseNameIsTheFileNameWithoutExtension()

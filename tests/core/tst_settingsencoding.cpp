@@ -68,8 +68,7 @@ private Q_SLOTS:
 
     void encodingDropsCodesAbove170()
     {
-        QCOMPARE(codes(EncodeSetting(fromCodes({65, 171, 66, 255, 67}))),
-                 (QList<int>{150, 151, 152}));
+        QCOMPARE(codes(EncodeSetting(fromCodes({65, 171, 66, 255, 67}))), (QList<int>{150, 151, 152}));
         QCOMPARE(EncodeSetting(fromCodes({171})), QString());
         QCOMPARE(codes(EncodeSetting(fromCodes({170}))), QList<int>{255});
     }

@@ -6,13 +6,13 @@
 #include <QtTest>
 
 #include <fcntl.h>
+#include <grp.h>
+#include <signal.h>
 #include <sys/prctl.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
 #include <sys/wait.h>
-#include <grp.h>
-#include <signal.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -59,7 +59,8 @@ QString describe(const QString &path)
     if (::lstat(name.constData(), &status) != 0)
         return QStringLiteral("nothing");
     QFile file(path);
-    const QByteArray content = S_ISREG(status.st_mode) && file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    const QByteArray content = S_ISREG(status.st_mode) && file.open(QIODevice::ReadOnly) ? file.readAll()
+                                                                                         : QByteArray();
     return QStringLiteral("mode %1 owner %2 size %3 modified %4 content %5 link %6")
         .arg(status.st_mode, 0, 8)
         .arg(status.st_uid)
@@ -75,8 +76,7 @@ int exitStatusAsUnprivilegedUser(mode_t mask, const std::function<int()> &check)
 {
     const pid_t child = ::fork();
     if (child == 0) {
-        if (::geteuid() == 0
-            && (::setgroups(0, nullptr) != 0 || ::setgid(NobodyId) != 0 || ::setuid(NobodyId) != 0))
+        if (::geteuid() == 0 && (::setgroups(0, nullptr) != 0 || ::setgid(NobodyId) != 0 || ::setuid(NobodyId) != 0))
             ::_exit(100);
         ::umask(mask);
         ::_exit(check());
@@ -156,7 +156,8 @@ private Q_SLOTS:
         const QString path = SingleInstanceGuard::defaultLockPath(QStringLiteral("Name"));
         set("XDG_RUNTIME_DIR", savedRuntime);
         set("XDG_CACHE_HOME", savedCache);
-        QCOMPARE(path, expectedFolder + QStringLiteral("/Name/") + SingleInstanceGuard::lockFileName(QStringLiteral("Name"), machineId()));
+        QCOMPARE(path, expectedFolder + QStringLiteral("/Name/")
+                           + SingleInstanceGuard::lockFileName(QStringLiteral("Name"), machineId()));
     }
 
     // Two machines that share a home folder keep their copies apart, and
@@ -223,8 +224,8 @@ private Q_SLOTS:
         QTest::newRow("empty") << QByteArray() << 0;
         QTest::newRow("a day old") << QByteArray() << 86400;
         QTest::newRow("naming this very process") << self << 0;
-        QTest::newRow("naming init, on another host") << QByteArray("1\nQXFreeFriendshipCompatibilityTest\nelsewhere\n")
-                                                       << 3600;
+        QTest::newRow("naming init, on another host")
+            << QByteArray("1\nQXFreeFriendshipCompatibilityTest\nelsewhere\n") << 3600;
         QTest::newRow("garbage") << QByteArray("\x01\x02garbage\xff") << 60;
         QTest::newRow("large") << QByteArray(100000, '7') << 0;
     }
@@ -359,7 +360,9 @@ private Q_SLOTS:
         QFETCH(int, mask);
         char folderName[] = "/tmp/qx-guard-XXXXXX";
         QVERIFY(::mkdtemp(folderName));
-        QCOMPARE(::chown(folderName, ::geteuid() == 0 ? NobodyId : ::geteuid(), ::getegid() == 0 ? NobodyId : ::getegid()), 0);
+        QCOMPARE(::chown(folderName, ::geteuid() == 0 ? NobodyId : ::geteuid(),
+                         ::getegid() == 0 ? NobodyId : ::getegid()),
+                 0);
         const QString path = QFile::decodeName(folderName) + QStringLiteral("/lock/Name.lock");
         const int status = exitStatusAsUnprivilegedUser(mode_t(mask), [&] {
             SingleInstanceGuard first(path);

@@ -46,15 +46,14 @@ private Q_SLOTS:
         QTest::addColumn<QString>("key");
         QTest::newRow("OpenHomePage") << Opener(OpenHomePage) << SitePage::Home << QStringLiteral("home-page");
         QTest::newRow("OpenHelpPage") << Opener(OpenHelpPage) << SitePage::Help << QStringLiteral("help-web-page");
-        QTest::newRow("OpenDownloadPage") << Opener(OpenDownloadPage) << SitePage::Download
-                                          << QStringLiteral("download-web-page");
+        QTest::newRow("OpenDownloadPage")
+            << Opener(OpenDownloadPage) << SitePage::Download << QStringLiteral("download-web-page");
         QTest::newRow("OpenDonatePage") << Opener(OpenDonatePage) << SitePage::Donate << QStringLiteral("donate");
-        QTest::newRow("OpenCoBrandPage") << Opener(OpenCoBrandPage) << SitePage::CoBrand
-                                         << QStringLiteral("co-brand");
-        QTest::newRow("OpenFullBrandPage") << Opener(OpenFullBrandPage) << SitePage::FullBrand
-                                           << QStringLiteral("fully-branded");
-        QTest::newRow("OpenSoftwaresPage") << Opener(OpenSoftwaresPage) << SitePage::Softwares
-                                           << QStringLiteral("orvanesoftwares");
+        QTest::newRow("OpenCoBrandPage") << Opener(OpenCoBrandPage) << SitePage::CoBrand << QStringLiteral("co-brand");
+        QTest::newRow("OpenFullBrandPage")
+            << Opener(OpenFullBrandPage) << SitePage::FullBrand << QStringLiteral("fully-branded");
+        QTest::newRow("OpenSoftwaresPage")
+            << Opener(OpenSoftwaresPage) << SitePage::Softwares << QStringLiteral("orvanesoftwares");
     }
 
     void eachOpenerHandsItsAddressToTheBrowser()

@@ -45,7 +45,9 @@ private Q_SLOTS:
     void aSignalAfterTheEndChangesNothing()
     {
         QFETCH(int, signalNumber);
-        { const TerminationSignals catcher; }
+        {
+            const TerminationSignals catcher;
+        }
         const pid_t child = ::fork();
         QVERIFY(child >= 0);
         if (child == 0) {
@@ -55,8 +57,7 @@ private Q_SLOTS:
         }
         int status = 0;
         QCOMPARE(::waitpid(child, &status, 0), child);
-        QVERIFY2(!WIFSIGNALED(status),
-                 qPrintable(QStringLiteral("killed by signal %1").arg(WTERMSIG(status))));
+        QVERIFY2(!WIFSIGNALED(status), qPrintable(QStringLiteral("killed by signal %1").arg(WTERMSIG(status))));
         QCOMPARE(WEXITSTATUS(status), 0);
     }
 };

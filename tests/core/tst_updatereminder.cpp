@@ -33,10 +33,7 @@ class TestUpdateReminder : public QObject {
     }
     void storeDaysFromToday(int days) { storeDate(services->clock.date.addDays(days)); }
     QString storedText() const { return DecodeSetting(services->settings.values.value(storedKey())); }
-    bool storedToday() const
-    {
-        return storedText() == services->clock.date.toString(QStringLiteral("yyyy-MM-dd"));
-    }
+    bool storedToday() const { return storedText() == services->clock.date.toString(QStringLiteral("yyyy-MM-dd")); }
 
 private Q_SLOTS:
     void init() { services = std::make_unique<TestPlatform>(); }
@@ -53,8 +50,7 @@ private Q_SLOTS:
         QVERIFY(services->messages.messages.isEmpty());
         QVERIFY(services->urls.addresses.isEmpty());
         QCOMPARE(services->settings.values.keys(), QStringList{storedKey()});
-        QCOMPARE(services->settings.values.value(storedKey()),
-                 EncodeSetting(QStringLiteral("2026-12-08")));
+        QCOMPARE(services->settings.values.value(storedKey()), EncodeSetting(QStringLiteral("2026-12-08")));
     }
 
     void sameDayNextStartAsksNothing()
@@ -109,7 +105,8 @@ private Q_SLOTS:
         const QString text = services->messages.texts().value(0);
         QCOMPARE(text.count(QLatin1Char('\r')), 1);
         QCOMPARE(text.count(QLatin1Char('\n')), 0);
-        QCOMPARE(text.indexOf(QLatin1Char('\r')), QStringLiteral("There maybe an update to this software available").size());
+        QCOMPARE(text.indexOf(QLatin1Char('\r')),
+                 QStringLiteral("There maybe an update to this software available").size());
     }
 
     void daysAreCalendarDays_data()
@@ -245,8 +242,7 @@ private Q_SLOTS:
         QCOMPARE(services->settings.writeCount, 0);
 
         storeDaysFromToday(-30);
-        installPlatform(Platform{.urls = &services->urls, .clock = &services->clock,
-                                 .settings = &services->settings});
+        installPlatform(Platform{.urls = &services->urls, .clock = &services->clock, .settings = &services->settings});
         PromptForUpdate();
         QCOMPARE(services->settings.writeCount, 0);
         QVERIFY(services->urls.addresses.isEmpty());
@@ -259,9 +255,8 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("writer");
         QTest::addColumn<QString>("reader");
-        const QStringList locales{QStringLiteral("en_US"), QStringLiteral("de_DE"),
-                                  QStringLiteral("ar_EG"), QStringLiteral("fa_IR"),
-                                  QStringLiteral("C")};
+        const QStringList locales{QStringLiteral("en_US"), QStringLiteral("de_DE"), QStringLiteral("ar_EG"),
+                                  QStringLiteral("fa_IR"), QStringLiteral("C")};
         for (const QString &writer : locales)
             for (const QString &reader : locales)
                 QTest::addRow("%s then %s", qPrintable(writer), qPrintable(reader)) << writer << reader;

@@ -22,9 +22,8 @@ FriendshipReport reportFor(std::optional<SunSign> user, std::optional<SunSign> f
 
 QStringList traitsOf(const FriendshipReport &report)
 {
-    return {textOf(report.Dependable), textOf(report.Caring),    textOf(report.Outgoing),
-            textOf(report.Loyal),      textOf(report.Adventurous), textOf(report.Initiator),
-            textOf(report.Listener)};
+    return {textOf(report.Dependable),  textOf(report.Caring),    textOf(report.Outgoing), textOf(report.Loyal),
+            textOf(report.Adventurous), textOf(report.Initiator), textOf(report.Listener)};
 }
 
 // The statements, named after what they say.
@@ -129,18 +128,37 @@ void TestFriendshipReport::traitLines_data()
     QTest::addColumn<SunSign>("user");
     QTest::addColumn<QStringList>("expected");
 
-    QTest::newRow("Aries") << SunSign::Aries << QStringList{LetsDown, DoesNotCare, Extrovert, NotAlwaysLoyal, LovesAdventures, KeepsGoing, DoesNotListen};
-    QTest::newRow("Taurus") << SunSign::Taurus << QStringList{AlwaysThere, CareALot, Introvert, HighlyLoyal, HatesAdventures, NoInitiative, ListensSometimes};
-    QTest::newRow("Gemini") << SunSign::Gemini << QStringList{NotDependable, CaresAtTimes, Extrovert, NotAlwaysLoyal, LovesAdventures, Forgives, ListensToAll};
-    QTest::newRow("Cancer") << SunSign::Cancer << QStringList{NotDependable, CareALot, Introvert, HighlyLoyal, HatesAdventures, KeepsGoing, ListensSometimes};
-    QTest::newRow("Leo") << SunSign::Leo << QStringList{LetsDown, CareALot, Extrovert, HighlyLoyal, DoesNotMind, KeepsGoing, ListensSometimes};
-    QTest::newRow("Virgo") << SunSign::Virgo << QStringList{AlwaysThere, CareALot, Introvert, MostlyLoyal, DoesNotMind, Forgives, ListensSometimes};
-    QTest::newRow("Libra") << SunSign::Libra << QStringList{LetsDown, CareALot, NotOutgoing, MostlyLoyal, HatesAdventures, KeepsGoing, ListensToAll};
-    QTest::newRow("Scorpio") << SunSign::Scorpio << QStringList{LetsDown, CaresAtTimes, Introvert, HighlyLoyal, HatesAdventures, Forgives, ListensSometimes};
-    QTest::newRow("Sagittarius") << SunSign::Sagittarius << QStringList{NotDependable, CaresAtTimes, Extrovert, NotAlwaysLoyal, LovesAdventures, Forgives, DoesNotListen};
-    QTest::newRow("Capricorn") << SunSign::Capricorn << QStringList{AlwaysThere, CaresAtTimes, NotOutgoing, MostlyLoyal, HatesAdventures, KeepsGoing, ListensSometimes};
-    QTest::newRow("Aquarius") << SunSign::Aquarius << QStringList{LetsDown, DoesNotCare, NotOutgoing, NotAlwaysLoyal, LovesAdventuresAquarius, KeepsGoing, DoesNotListen};
-    QTest::newRow("Pisces") << SunSign::Pisces << QStringList{LetsDown, CareALot, Introvert, MostlyLoyal, DoesNotMind, NoInitiative, ListensToAll};
+    QTest::newRow("Aries") << SunSign::Aries << QStringList{LetsDown,        DoesNotCare, Extrovert,    NotAlwaysLoyal,
+                                                            LovesAdventures, KeepsGoing,  DoesNotListen};
+    QTest::newRow("Taurus") << SunSign::Taurus
+                            << QStringList{AlwaysThere,     CareALot,     Introvert,       HighlyLoyal,
+                                           HatesAdventures, NoInitiative, ListensSometimes};
+    QTest::newRow("Gemini") << SunSign::Gemini
+                            << QStringList{NotDependable,   CaresAtTimes, Extrovert,   NotAlwaysLoyal,
+                                           LovesAdventures, Forgives,     ListensToAll};
+    QTest::newRow("Cancer") << SunSign::Cancer << QStringList{NotDependable,   CareALot,   Introvert,       HighlyLoyal,
+                                                              HatesAdventures, KeepsGoing, ListensSometimes};
+    QTest::newRow("Leo") << SunSign::Leo << QStringList{LetsDown,    CareALot,   Extrovert,       HighlyLoyal,
+                                                        DoesNotMind, KeepsGoing, ListensSometimes};
+    QTest::newRow("Virgo") << SunSign::Virgo << QStringList{AlwaysThere, CareALot, Introvert,       MostlyLoyal,
+                                                            DoesNotMind, Forgives, ListensSometimes};
+    QTest::newRow("Libra") << SunSign::Libra << QStringList{LetsDown,        CareALot,   NotOutgoing, MostlyLoyal,
+                                                            HatesAdventures, KeepsGoing, ListensToAll};
+    QTest::newRow("Scorpio") << SunSign::Scorpio
+                             << QStringList{LetsDown,        CaresAtTimes, Introvert,       HighlyLoyal,
+                                            HatesAdventures, Forgives,     ListensSometimes};
+    QTest::newRow("Sagittarius") << SunSign::Sagittarius
+                                 << QStringList{NotDependable,   CaresAtTimes, Extrovert,    NotAlwaysLoyal,
+                                                LovesAdventures, Forgives,     DoesNotListen};
+    QTest::newRow("Capricorn") << SunSign::Capricorn
+                               << QStringList{AlwaysThere,     CaresAtTimes, NotOutgoing,     MostlyLoyal,
+                                              HatesAdventures, KeepsGoing,   ListensSometimes};
+    QTest::newRow("Aquarius")
+        << SunSign::Aquarius
+        << QStringList{LetsDown,   DoesNotCare,  NotOutgoing, NotAlwaysLoyal, LovesAdventuresAquarius,
+                       KeepsGoing, DoesNotListen};
+    QTest::newRow("Pisces") << SunSign::Pisces << QStringList{LetsDown,    CareALot,     Introvert,   MostlyLoyal,
+                                                              DoesNotMind, NoInitiative, ListensToAll};
 }
 
 void TestFriendshipReport::traitLines()
@@ -241,12 +259,18 @@ void TestFriendshipReport::fieldsInOrder()
     FriendshipReport report;
     const auto fields = qx::reportFields(report);
     const QStringList expectedNames = {
-        QStringLiteral("YourSunSign"),        QStringLiteral("YourFriendsSunSign"),
-        QStringLiteral("YourFriendshipProfile"), QStringLiteral("YourFriendsFriendshipProfile"),
-        QStringLiteral("FriendshipCompatibilityResult"), QStringLiteral("FriendshipCompatibility"),
-        QStringLiteral("Dependable"),         QStringLiteral("Caring"),
-        QStringLiteral("Outgoing"),           QStringLiteral("Loyal"),
-        QStringLiteral("Adventurous"),        QStringLiteral("Initiator"),
+        QStringLiteral("YourSunSign"),
+        QStringLiteral("YourFriendsSunSign"),
+        QStringLiteral("YourFriendshipProfile"),
+        QStringLiteral("YourFriendsFriendshipProfile"),
+        QStringLiteral("FriendshipCompatibilityResult"),
+        QStringLiteral("FriendshipCompatibility"),
+        QStringLiteral("Dependable"),
+        QStringLiteral("Caring"),
+        QStringLiteral("Outgoing"),
+        QStringLiteral("Loyal"),
+        QStringLiteral("Adventurous"),
+        QStringLiteral("Initiator"),
         QStringLiteral("Listener"),
     };
     QStringList names;
@@ -256,10 +280,19 @@ void TestFriendshipReport::fieldsInOrder()
 
     // Each name leads to its own field.
     const std::string *const members[] = {
-        &report.YourSunSign, &report.YourFriendsSunSign, &report.YourFriendshipProfile,
-        &report.YourFriendsFriendshipProfile, &report.FriendshipCompatibilityResult,
-        &report.FriendshipCompatibility, &report.Dependable, &report.Caring, &report.Outgoing,
-        &report.Loyal, &report.Adventurous, &report.Initiator, &report.Listener,
+        &report.YourSunSign,
+        &report.YourFriendsSunSign,
+        &report.YourFriendshipProfile,
+        &report.YourFriendsFriendshipProfile,
+        &report.FriendshipCompatibilityResult,
+        &report.FriendshipCompatibility,
+        &report.Dependable,
+        &report.Caring,
+        &report.Outgoing,
+        &report.Loyal,
+        &report.Adventurous,
+        &report.Initiator,
+        &report.Listener,
     };
     for (std::size_t i = 0; i < fields.size(); ++i)
         QVERIFY2(fields[i].second == members[i], qPrintable(names.at(static_cast<qsizetype>(i))));

@@ -31,8 +31,8 @@ std::optional<QString> sentenceFor(const QString &user, const QString &friendSig
 // the two orders of a pair of different signs carry either one sentence or
 // the two of such a pair.
 const std::array<std::pair<int, int>, 25> NearIdenticalPairs = {{
-    {2, 13}, {4, 36}, {5, 46}, {6, 56}, {8, 75}, {10, 89}, {11, 95}, {15, 25}, {18, 57},
-    {19, 66}, {20, 76}, {22, 90}, {28, 47}, {30, 67}, {31, 77}, {33, 91}, {35, 99}, {39, 58},
+    {2, 13},   {4, 36},  {5, 46},  {6, 56},  {8, 75},  {10, 89}, {11, 95},  {15, 25}, {18, 57},
+    {19, 66},  {20, 76}, {22, 90}, {28, 47}, {30, 67}, {31, 77}, {33, 91},  {35, 99}, {39, 58},
     {45, 100}, {51, 78}, {52, 84}, {53, 92}, {60, 68}, {87, 96}, {98, 101},
 }};
 
@@ -47,15 +47,11 @@ bool isNearIdenticalPair(int a, int b)
 
 // Character counts of sentences 1 to 102, blanks and quotes included.
 const std::array<int, qx::RelationSentenceCount> SentenceLengths = {
-    129,  93,  96, 103, 100, 105, 108, 120, 102, 117, 112, 100,
-     94, 141, 110,  89, 123, 102, 154, 115,  76, 136, 145, 113,
-    111, 134,  86, 128,  78, 122,  85,  94, 141, 107,  90, 104,
-     97,  77, 100, 120,  99,  97,  83,  91,  85, 101, 127,  96,
-    104, 117, 122,  74,  97,  92,  71, 106, 103, 101,  94,  74,
-     97,  88,  91, 129,  98, 156, 123,  75,  74,  80,  86, 103,
-     92, 105, 121, 114,  86, 123,  68,  74, 104,  92,  94,  75,
-     94,  75,  75,  96, 118, 137, 140,  98, 147,  92, 113,  76,
-     98,  87,  89,  86,  86, 119,
+    129, 93,  96,  103, 100, 105, 108, 120, 102, 117, 112, 100, 94,  141, 110, 89,  123, 102, 154, 115, 76,
+    136, 145, 113, 111, 134, 86,  128, 78,  122, 85,  94,  141, 107, 90,  104, 97,  77,  100, 120, 99,  97,
+    83,  91,  85,  101, 127, 96,  104, 117, 122, 74,  97,  92,  71,  106, 103, 101, 94,  74,  97,  88,  91,
+    129, 98,  156, 123, 75,  74,  80,  86,  103, 92,  105, 121, 114, 86,  123, 68,  74,  104, 92,  94,  75,
+    94,  75,  75,  96,  118, 137, 140, 98,  147, 92,  113, 76,  98,  87,  89,  86,  86,  119,
 };
 
 } // namespace
@@ -143,10 +139,14 @@ void TestRelationCompatibility::grid_data()
     QTest::newRow("Virgo") << QStringLiteral("Virgo") << QList<int>{56, 57, 29, 58, 49, 59, 60, 61, 62, 63, 64, 65};
     QTest::newRow("Libra") << QStringLiteral("Libra") << QList<int>{7, 66, 67, 40, 50, 68, 69, 70, 71, 72, 73, 74};
     QTest::newRow("Scorpio") << QStringLiteral("Scorpio") << QList<int>{75, 76, 77, 41, 78, 61, 70, 79, 80, 81, 82, 83};
-    QTest::newRow("Sagittarius") << QStringLiteral("Sagittarius") << QList<int>{9, 21, 32, 42, 84, 62, 71, 80, 85, 86, 87, 88};
-    QTest::newRow("Capricorn") << QStringLiteral("Capricorn") << QList<int>{89, 90, 91, 43, 92, 63, 72, 81, 86, 93, 94, 94};
-    QTest::newRow("Aquarius") << QStringLiteral("Aquarius") << QList<int>{95, 23, 34, 44, 54, 64, 73, 82, 96, 94, 97, 98};
-    QTest::newRow("Pisces") << QStringLiteral("Pisces") << QList<int>{12, 24, 99, 100, 55, 65, 74, 83, 88, 94, 101, 102};
+    QTest::newRow("Sagittarius") << QStringLiteral("Sagittarius")
+                                 << QList<int>{9, 21, 32, 42, 84, 62, 71, 80, 85, 86, 87, 88};
+    QTest::newRow("Capricorn") << QStringLiteral("Capricorn")
+                               << QList<int>{89, 90, 91, 43, 92, 63, 72, 81, 86, 93, 94, 94};
+    QTest::newRow("Aquarius") << QStringLiteral("Aquarius")
+                              << QList<int>{95, 23, 34, 44, 54, 64, 73, 82, 96, 94, 97, 98};
+    QTest::newRow("Pisces") << QStringLiteral("Pisces")
+                            << QList<int>{12, 24, 99, 100, 55, 65, 74, 83, 88, 94, 101, 102};
 }
 
 void TestRelationCompatibility::grid()
@@ -178,8 +178,10 @@ void TestRelationCompatibility::sentenceUse()
             QVERIFY2(count == 1 || count == 2, qPrintable(QString::number(number)));
     }
     const QString shared = sentenceText(94);
-    for (const auto &[user, friendSign] : {std::pair{"Capricorn", "Aquarius"}, {"Capricorn", "Pisces"},
-                                          {"Aquarius", "Capricorn"}, {"Pisces", "Capricorn"}})
+    for (const auto &[user, friendSign] : {std::pair{"Capricorn", "Aquarius"},
+                                           {"Capricorn", "Pisces"},
+                                           {"Aquarius", "Capricorn"},
+                                           {"Pisces", "Capricorn"}})
         QCOMPARE(sentenceFor(QString::fromLatin1(user), QString::fromLatin1(friendSign)).value_or(QString()), shared);
 }
 
@@ -277,18 +279,48 @@ void TestRelationCompatibility::sentenceTexts_data()
     QTest::addColumn<int>("number");
     QTest::addColumn<QString>("text");
 
-    QTest::newRow("1") << 1 << QStringLiteral("This is an electric friendship. You can have a good time if both of you are understanding else this can turn into a selfish match");
-    QTest::newRow("2") << 2 << QStringLiteral("This is a balanced friendship in which one will be cautious while the other will be assertive");
-    QTest::newRow("15") << 15 << QStringLiteral("This can turn out to be a great friendship if you are ready to give each other time to get to know each other.");
-    QTest::newRow("18 keeps 'both of can'") << 18 << QStringLiteral("This is a very practical relationship where both of can teach each other a lot and gain in the process");
-    QTest::newRow("21") << 21 << QStringLiteral("You will have to work on your friendship and have patience to make it work. ");
-    QTest::newRow("23 keeps 'both of your strive'") << 23 << QStringLiteral("This may seem a very unlikely combination but this can be a great pair since both of your strive for the same achievement only in different ways.");
-    QTest::newRow("33 keeps 'both you are able'") << 33 << QStringLiteral("This friendship will work if both you are able to overcome the exterior differences and understand the underlying meaning of your friendship.");
-    QTest::newRow("38") << 38 << QStringLiteral("This can be a sincere relationship if both of you strive to make it work out.");
-    QTest::newRow("66") << 66 << QStringLiteral("This can be a very respectable friendship where both of you are artistically inclined and understand each other's likes and dislikes over a period of time. ");
-    QTest::newRow("88 keeps 'both of fulfill'") << 88 << QStringLiteral("This may seem to be an unlikely friendship but both of fulfill each other's philosophical needs.");
-    QTest::newRow("94") << 94 << QStringLiteral("You both are opposites but can work in harmony with each other if you understand each other.");
-    QTest::newRow("102") << 102 << QStringLiteral("This is a very sensitive and emotional relationship where both of you share a strong spiritual and mental understanding");
+    QTest::newRow("1") << 1
+                       << QStringLiteral("This is an electric friendship. You can have a good time if both of you are "
+                                         "understanding else this can turn into a selfish match");
+    QTest::newRow("2")
+        << 2
+        << QStringLiteral(
+               "This is a balanced friendship in which one will be cautious while the other will be assertive");
+    QTest::newRow("15") << 15
+                        << QStringLiteral("This can turn out to be a great friendship if you are ready to give each "
+                                          "other time to get to know each other.");
+    QTest::newRow("18 keeps 'both of can'") << 18
+                                            << QStringLiteral("This is a very practical relationship where both of can "
+                                                              "teach each other a lot and gain in the process");
+    QTest::newRow("21") << 21
+                        << QStringLiteral(
+                               "You will have to work on your friendship and have patience to make it work. ");
+    QTest::newRow("23 keeps 'both of your strive'")
+        << 23
+        << QStringLiteral("This may seem a very unlikely combination but this can be a great pair since both of your "
+                          "strive for the same achievement only in different ways.");
+    QTest::newRow("33 keeps 'both you are able'")
+        << 33
+        << QStringLiteral("This friendship will work if both you are able to overcome the exterior differences and "
+                          "understand the underlying meaning of your friendship.");
+    QTest::newRow("38") << 38
+                        << QStringLiteral(
+                               "This can be a sincere relationship if both of you strive to make it work out.");
+    QTest::newRow("66") << 66
+                        << QStringLiteral(
+                               "This can be a very respectable friendship where both of you are artistically inclined "
+                               "and understand each other's likes and dislikes over a period of time. ");
+    QTest::newRow("88 keeps 'both of fulfill'")
+        << 88
+        << QStringLiteral(
+               "This may seem to be an unlikely friendship but both of fulfill each other's philosophical needs.");
+    QTest::newRow("94")
+        << 94
+        << QStringLiteral(
+               "You both are opposites but can work in harmony with each other if you understand each other.");
+    QTest::newRow("102") << 102
+                         << QStringLiteral("This is a very sensitive and emotional relationship where both of you "
+                                           "share a strong spiritual and mental understanding");
 }
 
 void TestRelationCompatibility::sentenceTexts()

@@ -127,7 +127,7 @@ void TestSunSign::outOfRangeGivesNoSign()
 
 void TestSunSign::namesRoundTrip()
 {
-    const char *const names[] = {"Aries", "Taurus", "Gemini", "Cancer", "Leo", "Virgo",
+    const char *const names[] = {"Aries", "Taurus",  "Gemini",      "Cancer",    "Leo",      "Virgo",
                                  "Libra", "Scorpio", "Sagittarius", "Capricorn", "Aquarius", "Pisces"};
     for (std::size_t i = 0; i < qx::SignCount; ++i) {
         QCOMPARE(textOf(qx::signName(qx::AllSigns[i])), QString::fromLatin1(names[i]));

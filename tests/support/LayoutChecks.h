@@ -62,8 +62,9 @@ inline QRect labelTextRect(const QLabel *label)
     const QRect box = label->contentsRect();
     QSize needed;
     if (label->wordWrap())
-        needed = metrics.boundingRect(QRect(0, 0, box.width(), 1 << 20),
-                                      int(label->alignment()) | Qt::TextWordWrap, label->text())
+        needed = metrics
+                     .boundingRect(QRect(0, 0, box.width(), 1 << 20), int(label->alignment()) | Qt::TextWordWrap,
+                                   label->text())
                      .size();
     else
         needed = QSize(metrics.horizontalAdvance(label->text()), metrics.height());
@@ -77,8 +78,7 @@ inline QRect labelInkRect(const QLabel *label)
     const QRect line = labelTextRect(label);
     if (label->wordWrap())
         return line;
-    QRect ink = metrics.tightBoundingRect(label->text()).translated(line.left(),
-                                                                    line.top() + metrics.ascent());
+    QRect ink = metrics.tightBoundingRect(label->text()).translated(line.left(), line.top() + metrics.ascent());
     if (label->font().underline())
         ink.setBottom(line.top() + metrics.ascent() + metrics.underlinePos() + metrics.lineWidth());
     return ink;
@@ -91,8 +91,7 @@ inline QRect groupBoxTitleRect(const QGroupBox *box)
     option.text = box->title();
     option.subControls = QStyle::SC_GroupBoxLabel | QStyle::SC_GroupBoxFrame;
     option.textAlignment = box->alignment();
-    const QRect title =
-        box->style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, box);
+    const QRect title = box->style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, box);
     const QFontMetrics metrics(box->font());
     return QRect(title.topLeft(), QSize(metrics.horizontalAdvance(box->title()), title.height()));
 }
@@ -139,8 +138,8 @@ inline bool isContainer(const QWidget *widget)
 inline bool isLookedAt(const QWidget *widget, const QWidget *window, const QStringList &exempt)
 {
     return !widget->isWindow() && !widget->objectName().isEmpty()
-           && !widget->objectName().startsWith(QLatin1String("qt_"))
-           && !exempt.contains(widget->objectName()) && widget->isVisibleTo(window);
+           && !widget->objectName().startsWith(QLatin1String("qt_")) && !exempt.contains(widget->objectName())
+           && widget->isVisibleTo(window);
 }
 
 inline void checkTexts(const QWidget *widget, QStringList &problems)
@@ -162,8 +161,8 @@ inline void checkTexts(const QWidget *widget, QStringList &problems)
     if (const auto *combo = qobject_cast<const QComboBox *>(widget)) {
         QStyleOptionComboBox option;
         option.initFrom(combo);
-        const QRect field = combo->style()->subControlRect(QStyle::CC_ComboBox, &option,
-                                                           QStyle::SC_ComboBoxEditField, combo);
+        const QRect field = combo->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField,
+                                                           combo);
         for (int i = 0; i < combo->count(); ++i)
             if (combo->fontMetrics().horizontalAdvance(combo->itemText(i)) > field.width())
                 problems.append(name + QStringLiteral(" cuts off ") + combo->itemText(i));

@@ -32,8 +32,8 @@ inline void pickDate(QComboBox *days, QComboBox *months, int day, int month)
 }
 
 // Fills in both persons as the user would, by typing into the name boxes.
-inline void enterPersons(FrmMain *main, const QString &name, int day, int month,
-                         const QString &friendName, int friendDay, int friendMonth)
+inline void enterPersons(FrmMain *main, const QString &name, int day, int month, const QString &friendName,
+                         int friendDay, int friendMonth)
 {
     auto *txtName = control<QLineEdit>(main, "txtName");
     auto *txtFriendName = control<QLineEdit>(main, "txtFriendName");
@@ -42,8 +42,8 @@ inline void enterPersons(FrmMain *main, const QString &name, int day, int month,
     QTest::keyClicks(txtName, name);
     QTest::keyClicks(txtFriendName, friendName);
     pickDate(control<QComboBox>(main, "cboDate"), control<QComboBox>(main, "cboMonth"), day, month);
-    pickDate(control<QComboBox>(main, "cboFriendDate"), control<QComboBox>(main, "cboFriendMonth"),
-             friendDay, friendMonth);
+    pickDate(control<QComboBox>(main, "cboFriendDate"), control<QComboBox>(main, "cboFriendMonth"), friendDay,
+             friendMonth);
 }
 
 inline QString labelText(const QWidget *window, const char *name)

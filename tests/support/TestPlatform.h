@@ -108,10 +108,7 @@ public:
 // Installs a full set of recorders for the lifetime of the object.
 class TestPlatform {
 public:
-    TestPlatform()
-    {
-        installPlatform(Platform{&messages, &urls, &clock, &random, &clipboard, &settings});
-    }
+    TestPlatform() { installPlatform(Platform{&messages, &urls, &clock, &random, &clipboard, &settings}); }
     // Takes the recorders out of use, unless another TestPlatform has taken
     // their place already (as `services = std::make_unique<TestPlatform>()` does).
     ~TestPlatform()

@@ -69,10 +69,8 @@ private Q_SLOTS:
         QCOMPARE(control<QLabel>(&about, "lblOffer")->text(),
                  QStringLiteral("Home Business Opportunity. Start your own Internet business and make money "
                                 "online. Get this software fully branded for your website."));
-        QCOMPARE(control<QLabel>(&about, "lblHomePage")->text(),
-                 QStringLiteral("Click here to visit ") + siteHost());
-        QCOMPARE(control<QLabel>(&about, "lblMoreDetails")->text(),
-                 QStringLiteral("Click here for more details"));
+        QCOMPARE(control<QLabel>(&about, "lblHomePage")->text(), QStringLiteral("Click here to visit ") + siteHost());
+        QCOMPARE(control<QLabel>(&about, "lblMoreDetails")->text(), QStringLiteral("Click here for more details"));
         auto *ok = control<QPushButton>(&about, "cmdOK");
         QCOMPARE(ok->text(), QStringLiteral("&OK"));
         QVERIFY(ok->isDefault());
@@ -123,8 +121,7 @@ private Q_SLOTS:
         QTest::mouseClick(details, Qt::LeftButton);
         QTest::mouseClick(details, Qt::RightButton);
         QCOMPARE(services->urls.addresses,
-                 QStringList({pageAddress(SitePage::Home),
-                              pageAddress(SitePage::FullBrand)}));
+                 QStringList({pageAddress(SitePage::Home), pageAddress(SitePage::FullBrand)}));
     }
 
     void enterEscapeAndOkCloseItAndLeaveTheOpenerAsItWas_data()

@@ -28,9 +28,17 @@ QString sentence(int number)
 }
 
 const char *const ValueLabels[] = {
-    "lblYourSunSign", "lblYourFriendsSunSign", "lblFriendshipCompatibilityResult",
-    "lblFriendshipCompatibility", "lblDependable", "lblCaring", "lblOutgoing", "lblLoyal",
-    "lblAdventurous", "lblInitiator", "lblListener",
+    "lblYourSunSign",
+    "lblYourFriendsSunSign",
+    "lblFriendshipCompatibilityResult",
+    "lblFriendshipCompatibility",
+    "lblDependable",
+    "lblCaring",
+    "lblOutgoing",
+    "lblLoyal",
+    "lblAdventurous",
+    "lblInitiator",
+    "lblListener",
 };
 
 QStringList shownTexts(const FrmDisplay *display)
@@ -109,20 +117,17 @@ private Q_SLOTS:
 
         QCOMPARE(labelText(display, "lblYourSunSign"), QStringLiteral("Leo"));
         QCOMPARE(labelText(display, "lblYourFriendsSunSign"), QStringLiteral("Cancer"));
-        QCOMPARE(control<QPlainTextEdit>(display, "txtYourFriendshipProfile")->toPlainText(),
-                 profileOf(SunSign::Leo));
+        QCOMPARE(control<QPlainTextEdit>(display, "txtYourFriendshipProfile")->toPlainText(), profileOf(SunSign::Leo));
         QCOMPARE(control<QPlainTextEdit>(display, "txtYourFriendsFriendshipProfile")->toPlainText(),
                  profileOf(SunSign::Cancer));
         QCOMPARE(labelText(display, "lblFriendshipCompatibilityResult"), sentence(38));
-        QCOMPARE(labelText(display, "lblFriendshipCompatibility"),
-                 QStringLiteral("You both Could Be Better Friends"));
+        QCOMPARE(labelText(display, "lblFriendshipCompatibility"), QStringLiteral("You both Could Be Better Friends"));
         QCOMPARE(labelText(display, "lblDependable"), QStringLiteral("You may let down your friend sometimes"));
         QCOMPARE(labelText(display, "lblCaring"), QStringLiteral("You care about each other a lot"));
         QCOMPARE(labelText(display, "lblOutgoing"), QStringLiteral("You are an extrovert"));
         QCOMPARE(labelText(display, "lblLoyal"), QStringLiteral("You are highly loyal to each other"));
         QCOMPARE(labelText(display, "lblAdventurous"), QStringLiteral("You do not mind adventures"));
-        QCOMPARE(labelText(display, "lblInitiator"),
-                 QStringLiteral("You keep the relationship going at all costs"));
+        QCOMPARE(labelText(display, "lblInitiator"), QStringLiteral("You keep the relationship going at all costs"));
         QCOMPARE(labelText(display, "lblListener"), QStringLiteral("You listen to your friend sometimes"));
 
         // Writing the profiles empties the clipboard.
@@ -144,8 +149,7 @@ private Q_SLOTS:
         QVERIFY(Forms::find<FrmNagScreen2>());
         QVERIFY(exitScreenHidden());
         QCOMPARE(control<QTabWidget>(display, "SSTab1")->currentIndex(), 1);
-        QCOMPARE(control<QTabWidget>(display, "SSTab1")->tabText(1),
-                 QStringLiteral("Friendship Compatibility"));
+        QCOMPARE(control<QTabWidget>(display, "SSTab1")->tabText(1), QStringLiteral("Friendship Compatibility"));
         QCOMPARE(control<QTabWidget>(display, "SSTab1")->tabText(0), QStringLiteral("Friendship Profile"));
     }
 
@@ -174,15 +178,14 @@ private Q_SLOTS:
         QCOMPARE(control<QComboBox>(main, "cboFriendMonth")->currentText(), QStringLiteral("July"));
 
         // Friend born 10 June: Gemini, a partner sign of Leo.
-        pickDate(control<QComboBox>(main, "cboFriendDate"), control<QComboBox>(main, "cboFriendMonth"),
-                 10, 6);
+        pickDate(control<QComboBox>(main, "cboFriendDate"), control<QComboBox>(main, "cboFriendMonth"), 10, 6);
         QTest::mouseClick(control<QPushButton>(main, "cmdCompatibilityWithFriend"), Qt::LeftButton);
 
         FrmDisplay *second = Forms::find<FrmDisplay>();
         QVERIFY(second && second->isVisible());
         QCOMPARE(control<QTabWidget>(second, "SSTab1")->currentIndex(), 1);
         const QStringList again = shownTexts(second);
-        QCOMPARE(again.at(0), first.at(0)); // user's sign
+        QCOMPARE(again.at(0), first.at(0));   // user's sign
         QCOMPARE(again.at(11), first.at(11)); // user's profile
         for (int trait = 4; trait <= 10; ++trait)
             QCOMPARE(again.at(trait), first.at(trait));
@@ -228,8 +231,7 @@ private Q_SLOTS:
         QCOMPARE(labelText(display, "lblYourFriendsSunSign"), QStringLiteral("Pisces"));
         QCOMPARE(control<QPlainTextEdit>(display, "txtYourFriendshipProfile")->toPlainText(),
                  control<QPlainTextEdit>(display, "txtYourFriendsFriendshipProfile")->toPlainText());
-        QCOMPARE(labelText(display, "lblFriendshipCompatibility"),
-                 QStringLiteral("You both Could Be Better Friends"));
+        QCOMPARE(labelText(display, "lblFriendshipCompatibility"), QStringLiteral("You both Could Be Better Friends"));
     }
 
     // The profiles can be read and copied, but the next mouse movement over
@@ -303,16 +305,16 @@ private Q_SLOTS:
         QTest::addColumn<bool>("backwards");
         QTest::addColumn<QStringList>("stops");
         const QStringList compatibility = {"cmdExit", "cmdBack", "SSTab1"};
-        const QStringList profile = {"txtYourFriendshipProfile", "txtYourFriendsFriendshipProfile",
-                                     "cmdExit", "cmdBack", "SSTab1"};
+        const QStringList profile = {"txtYourFriendshipProfile", "txtYourFriendsFriendshipProfile", "cmdExit",
+                                     "cmdBack", "SSTab1"};
         QTest::newRow("Friendship Compatibility, Tab") << 1 << false << compatibility;
         QTest::newRow("Friendship Compatibility, Shift+Tab")
             << 1 << true << QStringList{"cmdBack", "cmdExit", "SSTab1"};
         QTest::newRow("Friendship Profile, Tab") << 0 << false << profile;
         QTest::newRow("Friendship Profile, Shift+Tab")
             << 0 << true
-            << QStringList{"cmdBack", "cmdExit", "txtYourFriendsFriendshipProfile",
-                           "txtYourFriendshipProfile", "SSTab1"};
+            << QStringList{"cmdBack", "cmdExit", "txtYourFriendsFriendshipProfile", "txtYourFriendshipProfile",
+                           "SSTab1"};
     }
 
     void tabGoesRoundTheShownTab()

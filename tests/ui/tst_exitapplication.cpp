@@ -167,8 +167,7 @@ private Q_SLOTS:
         QVERIFY(!Forms::exitRequested());
 
         exitScreen->cmdClose_Click();
-        QCOMPARE(unloadLog, (QStringList{QStringLiteral("FakeMainWindow"),
-                                         QStringLiteral("StartupForm"),
+        QCOMPARE(unloadLog, (QStringList{QStringLiteral("FakeMainWindow"), QStringLiteral("StartupForm"),
                                          QStringLiteral("FakeExitScreen")}));
         verifyEnded();
     }
@@ -189,10 +188,8 @@ private Q_SLOTS:
         exitScreen->cmdClose_Click();
         // Load order: start-up form, main window (which shows the exit screen
         // once more), exit screen.
-        QCOMPARE(unloadLog, (QStringList{QStringLiteral("FakeResultsWindow"),
-                                         QStringLiteral("StartupForm"),
-                                         QStringLiteral("FakeMainWindow"),
-                                         QStringLiteral("FakeExitScreen")}));
+        QCOMPARE(unloadLog, (QStringList{QStringLiteral("FakeResultsWindow"), QStringLiteral("StartupForm"),
+                                         QStringLiteral("FakeMainWindow"), QStringLiteral("FakeExitScreen")}));
         verifyEnded();
     }
 
@@ -206,10 +203,8 @@ private Q_SLOTS:
 
         Forms::find<FakeExitScreen>()->close();
         // The main window's unload step loads a fresh exit screen, which goes too.
-        QCOMPARE(unloadLog, (QStringList{QStringLiteral("FakeResultsWindow"),
-                                         QStringLiteral("FakeExitScreen"),
-                                         QStringLiteral("StartupForm"),
-                                         QStringLiteral("FakeMainWindow"),
+        QCOMPARE(unloadLog, (QStringList{QStringLiteral("FakeResultsWindow"), QStringLiteral("FakeExitScreen"),
+                                         QStringLiteral("StartupForm"), QStringLiteral("FakeMainWindow"),
                                          QStringLiteral("FakeExitScreen")}));
         verifyEnded();
     }
@@ -224,10 +219,8 @@ private Q_SLOTS:
                  (QList<QWidget *>{exitScreen, Forms::find<StartupForm>(), results, mainWindow}));
 
         ExitApplication();
-        QCOMPARE(unloadLog, (QStringList{QStringLiteral("FakeExitScreen"),
-                                         QStringLiteral("StartupForm"),
-                                         QStringLiteral("FakeResultsWindow"),
-                                         QStringLiteral("FakeMainWindow"),
+        QCOMPARE(unloadLog, (QStringList{QStringLiteral("FakeExitScreen"), QStringLiteral("StartupForm"),
+                                         QStringLiteral("FakeResultsWindow"), QStringLiteral("FakeMainWindow"),
                                          QStringLiteral("FakeExitScreen")}));
         verifyEnded();
     }
@@ -239,8 +232,7 @@ private Q_SLOTS:
 
         // The start-up form's unload step calls ExitApplication itself.
         startup->close();
-        QCOMPARE(unloadLog, (QStringList{QStringLiteral("StartupForm"),
-                                         QStringLiteral("FakeMainWindow"),
+        QCOMPARE(unloadLog, (QStringList{QStringLiteral("StartupForm"), QStringLiteral("FakeMainWindow"),
                                          QStringLiteral("FakeExitScreen")}));
         verifyEnded();
     }
@@ -272,8 +264,7 @@ private Q_SLOTS:
         auto *stubborn = Forms::get<StubbornWindow>();
         stubborn->show();
         ExitApplication();
-        QCOMPARE(unloadLog, (QStringList{QStringLiteral("StartupForm"),
-                                         QStringLiteral("StubbornWindow")}));
+        QCOMPARE(unloadLog, (QStringList{QStringLiteral("StartupForm"), QStringLiteral("StubbornWindow")}));
         verifyEnded();
     }
 

@@ -169,8 +169,8 @@ private Q_SLOTS:
         QVERIFY(screen);
         QCOMPARE(QApplication::focusWidget(), control<QWidget>(screen, "cmdClose"));
 
-        const QStringList order = {"Check1", "picNagscreen2Icon", "txtName", "cmdSubmit", "txtEmail",
-                                   "txtFriendEmail", "txtFriendName", "txtMessage", "cmdClose"};
+        const QStringList order = {"Check1",         "picNagscreen2Icon", "txtName",    "cmdSubmit", "txtEmail",
+                                   "txtFriendEmail", "txtFriendName",     "txtMessage", "cmdClose"};
         QStringList visited;
         for (qsizetype i = 0; i < order.size(); ++i) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -240,8 +240,7 @@ private Q_SLOTS:
             box->setFocus(Qt::TabFocusReason);
             QTest::keyClicks(box, QStringLiteral("ann lee@x y.org"));
             QCOMPARE(box->text(), QStringLiteral("annlee@xy.org"));
-            QCOMPARE(services->messages.texts(),
-                     QStringList(2, QStringLiteral("Email Address Cannot Contain Space")));
+            QCOMPARE(services->messages.texts(), QStringList(2, QStringLiteral("Email Address Cannot Contain Space")));
             QCOMPARE(services->messages.messages.first().icon, MessageIcon::Critical);
             QCOMPARE(QApplication::focusWidget(), box);
             // Pasted text is not filtered.

@@ -70,8 +70,7 @@ private Q_SLOTS:
                                                              : firstResults();
         QVERIFY(shown && shown->isVisible());
         // The title and the version the project is built as.
-        static const QRegularExpression caption(
-            QStringLiteral("^QX Friendship Compatibility Test v\\d+\\.\\d+$"));
+        static const QRegularExpression caption(QStringLiteral("^QX Friendship Compatibility Test v\\d+\\.\\d+$"));
         QVERIFY2(caption.match(windowCaption()).hasMatch(), qPrintable(windowCaption()));
         QCOMPARE(shown->windowTitle(), windowCaption());
         QVERIFY(!shown->windowIcon().isNull());
@@ -145,8 +144,8 @@ private Q_SLOTS:
         for (int month = 1; month <= SignMonths; ++month) {
             for (int friendMonth = 1; friendMonth <= SignMonths; ++friendMonth) {
                 pickDate(control<QComboBox>(main, "cboDate"), control<QComboBox>(main, "cboMonth"), 1, month);
-                pickDate(control<QComboBox>(main, "cboFriendDate"),
-                         control<QComboBox>(main, "cboFriendMonth"), 1, friendMonth);
+                pickDate(control<QComboBox>(main, "cboFriendDate"), control<QComboBox>(main, "cboFriendMonth"), 1,
+                         friendMonth);
                 main->cmdCompatibilityWithFriend_Click();
                 QCOMPARE(Forms::find<FrmDisplay>(), display);
                 for (int tab : {0, 1}) {
@@ -168,11 +167,12 @@ private Q_SLOTS:
         FrmMain *main = mainWindow();
         const QImage mainImage = main->centralWidget()->grab().toImage();
         const QColor teal(0, 64, 64);
-        QCOMPARE(mainImage.pixelColor(3, 3), teal); // top strip
+        QCOMPARE(mainImage.pixelColor(3, 3), teal);           // top strip
         QVERIFY(isNear(mainImage.pixelColor(30, 140), teal)); // inside the big frame
-        QCOMPARE(mainImage.pixelColor(420, 400), teal); // bottom strip
+        QCOMPARE(mainImage.pixelColor(420, 400), teal);       // bottom strip
         const QPoint banner = control<QLabel>(main, "lblFullBrand")->mapTo(main->centralWidget(), QPoint(404, 38));
-        QCOMPARE(mainImage.pixelColor(banner), control<QLabel>(main, "lblFullBrand")->palette().color(QPalette::Window));
+        QCOMPARE(mainImage.pixelColor(banner),
+                 control<QLabel>(main, "lblFullBrand")->palette().color(QPalette::Window));
         QVERIFY(mainImage.pixelColor(banner) != teal);
 
         FrmDisplay *display = firstResults();

@@ -124,13 +124,10 @@ private Q_SLOTS:
         QTest::addColumn<int>("accessKey");
         QTest::addColumn<QString>("address");
         for (const char *window : {"main", "results"}) {
-            QTest::addRow("%s: Online Help", window)
-                << window << int(Qt::Key_O) << pageAddress(SitePage::Help);
-            QTest::addRow("%s: Visit Us Online", window)
-                << window << int(Qt::Key_V) << pageAddress(SitePage::Home);
+            QTest::addRow("%s: Online Help", window) << window << int(Qt::Key_O) << pageAddress(SitePage::Help);
+            QTest::addRow("%s: Visit Us Online", window) << window << int(Qt::Key_V) << pageAddress(SitePage::Home);
         }
-        QTest::newRow("main: Check for Software Update")
-            << "main" << int(Qt::Key_U) << pageAddress(SitePage::Download);
+        QTest::newRow("main: Check for Software Update") << "main" << int(Qt::Key_U) << pageAddress(SitePage::Download);
         QTest::newRow("results: Check for Software Update")
             << "results" << int(Qt::Key_C) << pageAddress(SitePage::Download);
     }
@@ -269,16 +266,14 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("label");
         QTest::addColumn<QByteArray>("raised"); // brought to the front first, if any
         QTest::addColumn<QString>("address");
-        QTest::newRow("main: top strip")
-            << "main" << QByteArray("Label61") << QByteArray() << pageAddress(SitePage::Home);
+        QTest::newRow("main: top strip") << "main" << QByteArray("Label61") << QByteArray()
+                                         << pageAddress(SitePage::Home);
         QTest::newRow("main: bottom as created")
             << "main" << QByteArray("lblFullBrand") << QByteArray() << pageAddress(SitePage::FullBrand);
         QTest::newRow("main: co-brand in front")
-            << "main" << QByteArray("lblCobrand") << QByteArray("lblCobrand")
-            << pageAddress(SitePage::CoBrand);
+            << "main" << QByteArray("lblCobrand") << QByteArray("lblCobrand") << pageAddress(SitePage::CoBrand);
         QTest::newRow("main: full brand in front again")
-            << "main" << QByteArray("lblFullBrand") << QByteArray("lblFullBrand")
-            << pageAddress(SitePage::FullBrand);
+            << "main" << QByteArray("lblFullBrand") << QByteArray("lblFullBrand") << pageAddress(SitePage::FullBrand);
         QTest::newRow("results: top strip")
             << "results" << QByteArray("Label61") << QByteArray() << pageAddress(SitePage::Home);
         QTest::newRow("results: bottom") << "results" << QByteArray("lblCobrand") << QByteArray()
@@ -315,7 +310,8 @@ private Q_SLOTS:
         QCOMPARE(control<QLabel>(main, "lblCobrand")->text(), coBrand);
         QCOMPARE(control<QLabel>(main, "lblFullBrand")->text(), fullBrand);
         QCOMPARE(control<QLabel>(main, "lblCobrand")->geometry(), control<QLabel>(main, "lblFullBrand")->geometry());
-        QVERIFY(control<QLabel>(main, "lblCobrand")->autoFillBackground() && control<QLabel>(main, "lblFullBrand")->autoFillBackground());
+        QVERIFY(control<QLabel>(main, "lblCobrand")->autoFillBackground()
+                && control<QLabel>(main, "lblFullBrand")->autoFillBackground());
         QVERIFY(!labelText(main, "Label61").isEmpty());
 
         FrmDisplay *display = static_cast<FrmDisplay *>(showWindow("results"));

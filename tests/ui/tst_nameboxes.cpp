@@ -53,14 +53,22 @@ private Q_SLOTS:
 
         for (const char *box : {"txtName", "txtFriendName"}) {
             const QByteArray name(box);
-            QTest::addRow("%s: lower case becomes capitals", box) << name << "jo" << "JO" << 0;
-            QTest::addRow("%s: capitals stay", box) << name << "ANNA" << "ANNA" << 0;
-            QTest::addRow("%s: hyphen refused once", box) << name << "a-b" << "AB" << 1;
-            QTest::addRow("%s: blanks alone pass", box) << name << "   " << "   " << 0;
-            QTest::addRow("%s: blank between names", box) << name << "mary ann" << "MARY ANN" << 0;
-            QTest::addRow("%s: a digit is refused", box) << name << "5" << "" << 1;
-            QTest::addRow("%s: one message per refused key", box) << name << "o'neil 2" << "ONEIL " << 2;
-            QTest::addRow("%s: the characters around the letters", box) << name << "@[`{" << "" << 4;
+            QTest::addRow("%s: lower case becomes capitals", box) << name << "jo"
+                                                                  << "JO" << 0;
+            QTest::addRow("%s: capitals stay", box) << name << "ANNA"
+                                                    << "ANNA" << 0;
+            QTest::addRow("%s: hyphen refused once", box) << name << "a-b"
+                                                          << "AB" << 1;
+            QTest::addRow("%s: blanks alone pass", box) << name << "   "
+                                                        << "   " << 0;
+            QTest::addRow("%s: blank between names", box) << name << "mary ann"
+                                                          << "MARY ANN" << 0;
+            QTest::addRow("%s: a digit is refused", box) << name << "5"
+                                                         << "" << 1;
+            QTest::addRow("%s: one message per refused key", box) << name << "o'neil 2"
+                                                                  << "ONEIL " << 2;
+            QTest::addRow("%s: the characters around the letters", box) << name << "@[`{"
+                                                                        << "" << 4;
         }
     }
 
@@ -90,10 +98,8 @@ private Q_SLOTS:
     void lettersOutsideAtoZAreRefused()
     {
         QLineEdit *box = nameBox("txtName");
-        QTest::sendKeyEvent(QTest::Click, box, Qt::Key_Eacute, QStringLiteral("\u00e9"),
-                            Qt::NoModifier);
-        QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QStringLiteral("\u0416"),
-                            Qt::NoModifier);
+        QTest::sendKeyEvent(QTest::Click, box, Qt::Key_Eacute, QStringLiteral("\u00e9"), Qt::NoModifier);
+        QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QStringLiteral("\u0416"), Qt::NoModifier);
         QCOMPARE(box->text(), QString());
         QCOMPARE(refusals(), 2);
     }
@@ -173,8 +179,7 @@ private Q_SLOTS:
     void aNameHoldsAtMost32767Characters()
     {
         constexpr int Cap = 32767;
-        const QString tenMegabytes = QString(Cap, QLatin1Char('a'))
-                                     + QString(10 * 1024 * 1024 - Cap, QLatin1Char('z'));
+        const QString tenMegabytes = QString(Cap, QLatin1Char('a')) + QString(10 * 1024 * 1024 - Cap, QLatin1Char('z'));
         QGuiApplication::clipboard()->setText(tenMegabytes);
 
         QLineEdit *box = nameBox("txtName");

@@ -57,8 +57,8 @@ private Q_SLOTS:
         SeenBox seen;
         answerNextBox(&seen, QMessageBox::Ok);
         QtMessageBoxes boxes;
-        QCOMPARE(boxes.show(QStringLiteral("Application is already running"),
-                            MessageIcon::Information, MessageButtons::Ok),
+        QCOMPARE(boxes.show(QStringLiteral("Application is already running"), MessageIcon::Information,
+                            MessageButtons::Ok),
                  MessageAnswer::Ok);
         QCOMPARE(seen.title, QStringLiteral("QX Friendship Compatibility Test"));
         QCOMPARE(seen.text, QStringLiteral("Application is already running"));
@@ -82,8 +82,7 @@ private Q_SLOTS:
             "There maybe an update to this software available\rDo you want to check for an update?");
         SeenBox seen;
         answerNextBox(&seen, QMessageBox::Yes);
-        QCOMPARE(boxes.show(text, MessageIcon::Information, MessageButtons::YesNo),
-                 MessageAnswer::Yes);
+        QCOMPARE(boxes.show(text, MessageIcon::Information, MessageButtons::YesNo), MessageAnswer::Yes);
         QCOMPARE(seen.text, QStringLiteral("There maybe an update to this software available\n"
                                            "Do you want to check for an update?"));
         QCOMPARE(seen.buttons.size(), 2);
@@ -92,8 +91,7 @@ private Q_SLOTS:
 
         SeenBox again;
         answerNextBox(&again, QMessageBox::No);
-        QCOMPARE(boxes.show(text, MessageIcon::Information, MessageButtons::YesNo),
-                 MessageAnswer::No);
+        QCOMPARE(boxes.show(text, MessageIcon::Information, MessageButtons::YesNo), MessageAnswer::No);
     }
 
     void closingTheQuestionAnswersNo()
@@ -103,9 +101,7 @@ private Q_SLOTS:
                 box->close();
         });
         QtMessageBoxes boxes;
-        QCOMPARE(boxes.show(QStringLiteral("?"), MessageIcon::Information,
-                            MessageButtons::YesNo),
-                 MessageAnswer::No);
+        QCOMPARE(boxes.show(QStringLiteral("?"), MessageIcon::Information, MessageButtons::YesNo), MessageAnswer::No);
     }
 
     // A box belongs to the program's window on screen, also while another

@@ -65,8 +65,8 @@ class TestReferAFriend : public QObject {
     FrmNagScreen2 *screen = nullptr;
     Boxes boxes{};
 
-    void fill(const QString &name, const QString &email, const QString &friendName,
-              const QString &friendEmail, const QString &message = Untouched)
+    void fill(const QString &name, const QString &email, const QString &friendName, const QString &friendEmail,
+              const QString &message = Untouched)
     {
         if (name != Untouched)
             boxes.name->setText(name);
@@ -82,8 +82,8 @@ class TestReferAFriend : public QObject {
 
     QStringList texts() const
     {
-        return {boxes.name->text(), boxes.email->text(), boxes.friendName->text(),
-                boxes.friendEmail->text(), boxes.message->toPlainText()};
+        return {boxes.name->text(), boxes.email->text(), boxes.friendName->text(), boxes.friendEmail->text(),
+                boxes.message->toPlainText()};
     }
 
     void press() { QTest::mouseClick(boxes.submit, Qt::LeftButton); }
@@ -95,14 +95,10 @@ private Q_SLOTS:
     {
         services = std::make_unique<TestPlatform>();
         screen = Forms::get<FrmNagScreen2>();
-        boxes = {control<QLineEdit>(screen, "txtName"),
-                 control<QLineEdit>(screen, "txtEmail"),
-                 control<QLineEdit>(screen, "txtFriendName"),
-                 control<QLineEdit>(screen, "txtFriendEmail"),
-                 control<QPlainTextEdit>(screen, "txtMessage"),
-                 control<QPushButton>(screen, "cmdSubmit")};
-        QVERIFY(boxes.name && boxes.email && boxes.friendName && boxes.friendEmail && boxes.message
-                && boxes.submit);
+        boxes = {control<QLineEdit>(screen, "txtName"),         control<QLineEdit>(screen, "txtEmail"),
+                 control<QLineEdit>(screen, "txtFriendName"),   control<QLineEdit>(screen, "txtFriendEmail"),
+                 control<QPlainTextEdit>(screen, "txtMessage"), control<QPushButton>(screen, "cmdSubmit")};
+        QVERIFY(boxes.name && boxes.email && boxes.friendName && boxes.friendEmail && boxes.message && boxes.submit);
     }
 
     void cleanup()
@@ -136,12 +132,22 @@ private Q_SLOTS:
         row("all placeholders") << Untouched << Untouched << Untouched << Untouched << Untouched << ProperAddress;
         row("e-mails emptied") << Untouched << "" << Untouched << "" << Untouched << DistinctAddresses;
         row("same address") << "Ann" << ann << "Bob" << ann << Untouched << DistinctAddresses;
-        row("same malformed address") << "Ann" << "abc" << "Bob" << "abc" << Untouched << DistinctAddresses;
-        row("same address once trimmed") << "Ann" << ann << "Bob" << "  " + ann + " " << Untouched << DistinctAddresses;
-        row("no @ in yours") << "Ann" << "ann.example.com" << "Bob" << bob << Untouched << ProperAddress;
-        row("no @ in friend's") << "Ann" << ann << "Bob" << "bob.example.org" << Untouched << ProperAddress;
-        row("no . in yours") << "Ann" << "ann@example" << "Bob" << bob << Untouched << ProperAddress;
-        row("no . in friend's") << "Ann" << ann << "Bob" << "bob@example" << Untouched << ProperAddress;
+        row("same malformed address") << "Ann"
+                                      << "abc"
+                                      << "Bob"
+                                      << "abc" << Untouched << DistinctAddresses;
+        row("same address once trimmed") << "Ann" << ann << "Bob"
+                                         << "  " + ann + " " << Untouched << DistinctAddresses;
+        row("no @ in yours") << "Ann"
+                             << "ann.example.com"
+                             << "Bob" << bob << Untouched << ProperAddress;
+        row("no @ in friend's") << "Ann" << ann << "Bob"
+                                << "bob.example.org" << Untouched << ProperAddress;
+        row("no . in yours") << "Ann"
+                             << "ann@example"
+                             << "Bob" << bob << Untouched << ProperAddress;
+        row("no . in friend's") << "Ann" << ann << "Bob"
+                                << "bob@example" << Untouched << ProperAddress;
         // Then the entries, in the order name, e-mail, message, friend's name.
         row("name placeholder") << Untouched << ann << "Bob" << bob << Untouched << EnterName;
         row("name placeholder with spaces") << "  Your Name " << ann << "Bob" << bob << Untouched << EnterName;
@@ -190,10 +196,18 @@ private Q_SLOTS:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("email");
         QTest::addColumn<QString>("friendEmail");
-        QTest::newRow("same address, other case") << "Ann" << "Ann@Example.com" << "ann@example.com";
-        QTest::newRow("just the two characters") << "Ann" << "@." << ".@";
-        QTest::newRow("placeholder in lower case") << "your name" << "a@b.c" << "b@c.d";
-        QTest::newRow("a tab is not trimmed") << "\t" << "a@b.c" << "b@c.d";
+        QTest::newRow("same address, other case") << "Ann"
+                                                  << "Ann@Example.com"
+                                                  << "ann@example.com";
+        QTest::newRow("just the two characters") << "Ann"
+                                                 << "@."
+                                                 << ".@";
+        QTest::newRow("placeholder in lower case") << "your name"
+                                                   << "a@b.c"
+                                                   << "b@c.d";
+        QTest::newRow("a tab is not trimmed") << "\t"
+                                              << "a@b.c"
+                                              << "b@c.d";
     }
 
     void looseAddressesAndUnusualNamesPass()
@@ -234,8 +248,7 @@ private Q_SLOTS:
 
     void aTypedMessageIsSentWithCarriageReturnsAndLineFeeds()
     {
-        fill(QStringLiteral("Ann"), QStringLiteral("a@b.c"), QStringLiteral("Bob"), QStringLiteral("b@c.d"),
-             QString());
+        fill(QStringLiteral("Ann"), QStringLiteral("a@b.c"), QStringLiteral("Bob"), QStringLiteral("b@c.d"), QString());
         QTest::keyClicks(boxes.message, QStringLiteral("Hi"));
         QTest::keyClick(boxes.message, Qt::Key_Return);
         QTest::keyClicks(boxes.message, QStringLiteral("there"));
@@ -258,8 +271,8 @@ private Q_SLOTS:
         }
         boxes.message->clear();
         boxes.message->paste();
-        QCOMPARE(texts(), (QStringList{flood.left(128), flood.left(254), flood.left(128), flood.left(254),
-                                       flood.left(2000)}));
+        QCOMPARE(texts(),
+                 (QStringList{flood.left(128), flood.left(254), flood.left(128), flood.left(254), flood.left(2000)}));
 
         const ReferralEntries longest{flood.left(MaxNameLength), flood.left(MaxEmailLength),
                                       QString(MaxMessageLength, QChar(0x20AC)), flood.left(MaxNameLength),
@@ -271,12 +284,18 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("value");
         QTest::addColumn<QString>("encoded");
-        QTest::newRow("unreserved") << "AZaz09-._~" << "AZaz09-._~";
-        QTest::newRow("query delimiters") << "a=b&c;d" << "a%3Db%26c%3Bd";
-        QTest::newRow("plus and blank") << "+ " << "%2B%20";
-        QTest::newRow("fragment and percent") << "#%" << "%23%25";
-        QTest::newRow("line breaks and tab") << "\r\n\t" << "%0D%0A%09";
-        QTest::newRow("address characters") << "/?:@" << "%2F%3F%3A%40";
+        QTest::newRow("unreserved") << "AZaz09-._~"
+                                    << "AZaz09-._~";
+        QTest::newRow("query delimiters") << "a=b&c;d"
+                                          << "a%3Db%26c%3Bd";
+        QTest::newRow("plus and blank") << "+ "
+                                        << "%2B%20";
+        QTest::newRow("fragment and percent") << "#%"
+                                              << "%23%25";
+        QTest::newRow("line breaks and tab") << "\r\n\t"
+                                             << "%0D%0A%09";
+        QTest::newRow("address characters") << "/?:@"
+                                            << "%2F%3F%3A%40";
         QTest::newRow("beyond ASCII") << QStringLiteral("Zoë") << "Zo%C3%AB";
     }
 
@@ -286,10 +305,9 @@ private Q_SLOTS:
         QFETCH(QString, encoded);
         const ReferralEntries entries{value, value, value, value, value};
         const QString address = referralAddress(entries);
-        const QString expected = referralPage() + QStringLiteral("&taf1=") + encoded
-                                 + QStringLiteral("&taf2=") + encoded + QStringLiteral("&taf3=") + encoded
-                                 + QStringLiteral("&taf4=") + encoded + QStringLiteral("&taf5=") + encoded
-                                 + QStringLiteral("&taf6=") + encodedDirectory();
+        const QString expected = referralPage() + QStringLiteral("&taf1=") + encoded + QStringLiteral("&taf2=")
+                                 + encoded + QStringLiteral("&taf3=") + encoded + QStringLiteral("&taf4=") + encoded
+                                 + QStringLiteral("&taf5=") + encoded + QStringLiteral("&taf6=") + encodedDirectory();
         QCOMPARE(address, expected);
         // Whatever the values, the address has exactly its seven query pairs.
         const QUrlQuery query(QUrl(address).query(QUrl::FullyEncoded));

@@ -32,8 +32,8 @@ namespace {
 
 QString settingsFile(const QString &name)
 {
-    return qEnvironmentVariable("XDG_CONFIG_HOME") + QLatin1Char('/') + name + QLatin1Char('/')
-        + name + QStringLiteral(".conf");
+    return qEnvironmentVariable("XDG_CONFIG_HOME") + QLatin1Char('/') + name + QLatin1Char('/') + name
+           + QStringLiteral(".conf");
 }
 
 QByteArray readFile(const QString &path)
@@ -53,7 +53,9 @@ bool writeFile(const QString &path, const QByteArray &bytes)
 class ScopedVariable {
 public:
     ScopedVariable(const char *name, const QByteArray &value)
-        : m_name(name), m_saved(qgetenv(name)), m_wasSet(qEnvironmentVariableIsSet(name))
+        : m_name(name)
+        , m_saved(qgetenv(name))
+        , m_wasSet(qEnvironmentVariableIsSet(name))
     {
         qputenv(name, value);
     }
@@ -117,8 +119,7 @@ class TestStartupFaults : public QObject {
     bool startsUp(const QString &lockPath = QString())
     {
         auto *startup = Forms::get<StartupForm>();
-        startup->setInstanceLockPath(lockPath.isEmpty() ? scratch->filePath(QStringLiteral("copy.lock"))
-                                                        : lockPath);
+        startup->setInstanceLockPath(lockPath.isEmpty() ? scratch->filePath(QStringLiteral("copy.lock")) : lockPath);
         const bool started = startup->Form_Load();
         const FrmMain *mainWindow = Forms::find<FrmMain>();
         return started && mainWindow && mainWindow->isVisible() && !startup->isVisible();
@@ -169,8 +170,8 @@ private Q_SLOTS:
         QTest::newRow("every byte") << everyByte.repeated(8);
         QTest::newRow("not UTF-8") << QByteArray("[Settings]\n\xff\xfe=\xc3\x28\n");
         QTest::newRow("open section") << QByteArray("[Settings\n=\n[[[\n");
-        QTest::newRow("value no date")
-            << (QByteArray("[Settings]\n%99%CA%C7%B6%C9%BE%C4%C3=") + EncodeSetting(QStringLiteral("31/31/31")).toUtf8() + '\n');
+        QTest::newRow("value no date") << (QByteArray("[Settings]\n%99%CA%C7%B6%C9%BE%C4%C3=")
+                                           + EncodeSetting(QStringLiteral("31/31/31")).toUtf8() + '\n');
         QTest::newRow("list value") << QByteArray("[Settings]\n%99%CA%C7%B6%C9%BE%C4%C3=a, b, c\n");
         QTest::newRow("very long line") << (QByteArray("[Settings]\n") + QByteArray(1 << 20, 'x'));
     }
@@ -178,7 +179,7 @@ private Q_SLOTS:
     {
         QFETCH(QByteArray, garbage);
         const QString name = QStringLiteral("FaultGarbage")
-            + QString::fromLatin1(QTest::currentDataTag()).remove(QLatin1Char(' '));
+                             + QString::fromLatin1(QTest::currentDataTag()).remove(QLatin1Char(' '));
         QVERIFY(writeFile(settingsFile(name), garbage));
         {
             FaultyDesktop desktop(name);
@@ -246,13 +247,12 @@ private Q_SLOTS:
         // launcher that is not there, and start-up goes on.
         const QString name = QStringLiteral("FaultNoLauncher");
         FaultyDesktop desktop(name);
-        QVERIFY(desktop.settings.setValue(
-            QStringLiteral("Settings"), EncodeSetting(QStringLiteral("Duration")),
-            EncodeSetting(reminderDateText(desktop.clock.date.addDays(-15)))));
+        QVERIFY(desktop.settings.setValue(QStringLiteral("Settings"), EncodeSetting(QStringLiteral("Duration")),
+                                          EncodeSetting(reminderDateText(desktop.clock.date.addDays(-15)))));
         QVERIFY(startsUp());
         QCOMPARE(desktop.messages.messages.size(), 1);
-        QCOMPARE(DecodeSetting(*desktop.settings.value(QStringLiteral("Settings"),
-                                                       EncodeSetting(QStringLiteral("Duration")))),
+        QCOMPARE(DecodeSetting(
+                     *desktop.settings.value(QStringLiteral("Settings"), EncodeSetting(QStringLiteral("Duration")))),
                  reminderDateText(desktop.clock.date));
         OpenHomePage();
         OpenUrl(pageAddress(SitePage::ReferAFriend) + QStringLiteral("&taf1=%20"));

@@ -114,8 +114,7 @@ private Q_SLOTS:
         QCOMPARE(Forms::loadedInOrder(), (QList<QWidget *>{startup, mainWindow}));
         QCOMPARE(visibleWindows(), QList<QWidget *>{mainWindow});
         QCOMPARE(services->random.randomizeCount, 1);
-        QCOMPARE(DecodeSetting(services->settings.values.value(storedKey())),
-                 reminderDateText(services->clock.date));
+        QCOMPARE(DecodeSetting(services->settings.values.value(storedKey())), reminderDateText(services->clock.date));
         QCOMPARE(startup->intCoBrandRandomNumber, 2);
         QVERIFY(!Forms::exitRequested());
         // The lock stays with this copy for the whole run.
@@ -125,8 +124,8 @@ private Q_SLOTS:
 
     void stepsRunInOrder()
     {
-        services->settings.values.insert(
-            storedKey(), EncodeSetting(reminderDateText(services->clock.date.addDays(-15))));
+        services->settings.values.insert(storedKey(),
+                                         EncodeSetting(reminderDateText(services->clock.date.addDays(-15))));
         services->messages.answers.enqueue(MessageAnswer::Yes);
         services->random.values.enqueue(0.75f);
         int randomizedWhenAsked = -1;
@@ -136,9 +135,7 @@ private Q_SLOTS:
             mainWindowWhenAsked = Forms::find<FrmMain>() != nullptr;
         };
         bool mainWindowWhenOpened = true;
-        services->urls.onOpen = [&](const QString &) {
-            mainWindowWhenOpened = Forms::find<FrmMain>() != nullptr;
-        };
+        services->urls.onOpen = [&](const QString &) { mainWindowWhenOpened = Forms::find<FrmMain>() != nullptr; };
 
         StartupForm *startup = createStartupForm();
         QVERIFY(startup->Form_Load());
@@ -267,7 +264,8 @@ private Q_SLOTS:
         StartupForm *startup = createStartupForm();
         auto *mainWindow = Forms::get<FrmMain>();
         QVERIFY(frontBanner(mainWindow));
-        QCOMPARE(control<QLabel>(mainWindow, "lblCobrand")->geometry(), control<QLabel>(mainWindow, "lblFullBrand")->geometry());
+        QCOMPARE(control<QLabel>(mainWindow, "lblCobrand")->geometry(),
+                 control<QLabel>(mainWindow, "lblFullBrand")->geometry());
         if (cobrandInFrontBefore)
             mainWindow->bringCoBrandBannerToFront();
         services->random.values.enqueue(r);
@@ -275,8 +273,8 @@ private Q_SLOTS:
         startup->CoBrand_Randomize();
 
         QCOMPARE(startup->intCoBrandRandomNumber, number);
-        QCOMPARE(frontBanner(mainWindow),
-                 cobrandInFrontAfter ? control<QLabel>(mainWindow, "lblCobrand") : control<QLabel>(mainWindow, "lblFullBrand"));
+        QCOMPARE(frontBanner(mainWindow), cobrandInFrontAfter ? control<QLabel>(mainWindow, "lblCobrand")
+                                                              : control<QLabel>(mainWindow, "lblFullBrand"));
     }
 
     void fullBrandInFrontAsCreated()

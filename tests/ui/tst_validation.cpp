@@ -60,9 +60,9 @@ private Q_SLOTS:
     {
         FrmMain *main = mainWindow();
         QCOMPARE(QApplication::focusWidget(), control<QWidget>(main, "txtName"));
-        const char *order[] = {"cboDate", "cboMonth", "cboYear", "txtFriendName", "cboFriendDate",
-                               "cboFriendMonth", "cboFriendYear", "cmdCompatibilityWithFriend",
-                               "cmdExit", "txtName"};
+        const char *order[] = {"cboDate",       "cboMonth",       "cboYear",       "txtFriendName",
+                               "cboFriendDate", "cboFriendMonth", "cboFriendYear", "cmdCompatibilityWithFriend",
+                               "cmdExit",       "txtName"};
         for (const char *next : order) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             QCOMPARE(QApplication::focusWidget()->objectName(), QString::fromLatin1(next));
@@ -77,17 +77,16 @@ private Q_SLOTS:
         QTest::addColumn<QString>("friendName");
         QTest::addColumn<int>("friendDay");
         QTest::addColumn<int>("friendMonth");
-        QTest::addColumn<QString>("message"); // empty: the entries pass
+        QTest::addColumn<QString>("message");  // empty: the entries pass
         QTest::addColumn<QByteArray>("focus"); // where the focus ends
 
         const QByteArray button("cmdCompatibilityWithFriend");
         QTest::newRow("start values") << "" << 1 << 1 << "" << 1 << 1 << YourName << QByteArray("txtName");
         QTest::newRow("two names, 1 January") << "ANN" << 1 << 1 << "BOB" << 1 << 1 << "" << button;
         QTest::newRow("a blank is a name") << " " << 5 << 5 << " " << 6 << 6 << "" << button;
-        QTest::newRow("own name before a bad date") << "" << 31 << 4 << "BOB" << 31 << 2 << YourName
-                                                    << QByteArray("txtName");
-        QTest::newRow("30 February before friend's name")
-            << "ANN" << 30 << 2 << "" << 1 << 1 << YourFebruary << button;
+        QTest::newRow("own name before a bad date")
+            << "" << 31 << 4 << "BOB" << 31 << 2 << YourName << QByteArray("txtName");
+        QTest::newRow("30 February before friend's name") << "ANN" << 30 << 2 << "" << 1 << 1 << YourFebruary << button;
         QTest::newRow("31 February") << "ANN" << 31 << 2 << "BOB" << 1 << 1 << YourFebruary << button;
         QTest::newRow("29 February passes") << "ANN" << 29 << 2 << "BOB" << 29 << 2 << "" << button;
         for (int month : {4, 6, 9, 11}) {
@@ -101,8 +100,7 @@ private Q_SLOTS:
         for (int month : {1, 3, 5, 7, 8, 10, 12})
             QTest::addRow("31 of month %d passes", month)
                 << "ANN" << 31 << month << "BOB" << 31 << month << "" << button;
-        QTest::newRow("user's date before friend's name")
-            << "ANN" << 31 << 6 << "" << 31 << 6 << YourDay31 << button;
+        QTest::newRow("user's date before friend's name") << "ANN" << 31 << 6 << "" << 31 << 6 << YourDay31 << button;
         QTest::newRow("friend's name") << "ANN" << 1 << 1 << "" << 31 << 2 << FriendsName
                                        << QByteArray("txtFriendName");
         QTest::newRow("friend 30 February") << "ANN" << 1 << 1 << "BOB" << 30 << 2 << FriendsDate << button;

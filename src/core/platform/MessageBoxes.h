@@ -14,8 +14,7 @@ enum class MessageAnswer { Ok, Yes, No, Unanswered };
 class MessageBoxes {
 public:
     virtual ~MessageBoxes() = default;
-    virtual MessageAnswer show(const QString &text, MessageIcon icon,
-                               MessageButtons buttons = MessageButtons::Ok) = 0;
+    virtual MessageAnswer show(const QString &text, MessageIcon icon, MessageButtons buttons = MessageButtons::Ok) = 0;
 };
 
 } // namespace qx

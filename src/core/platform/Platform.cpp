@@ -6,10 +6,7 @@ namespace {
 
 class NoMessageBoxes final : public MessageBoxes {
 public:
-    MessageAnswer show(const QString &, MessageIcon, MessageButtons) override
-    {
-        return MessageAnswer::Unanswered;
-    }
+    MessageAnswer show(const QString &, MessageIcon, MessageButtons) override { return MessageAnswer::Unanswered; }
 };
 
 class NoUrlOpener final : public UrlOpener {

@@ -33,8 +33,7 @@ bool looksLikeIniText(const QByteArray &bytes)
     const QStringList lines = text.split(QLatin1Char('\n'));
     for (const QString &line : lines) {
         const QString content = line.trimmed();
-        if (content.isEmpty() || content.startsWith(QLatin1Char(';'))
-            || content.startsWith(QLatin1Char('#')))
+        if (content.isEmpty() || content.startsWith(QLatin1Char(';')) || content.startsWith(QLatin1Char('#')))
             continue;
         if (content.startsWith(QLatin1Char('[')) && content.endsWith(QLatin1Char(']')))
             continue;
@@ -66,8 +65,8 @@ bool isUsableSettingsFile(const QString &path)
 } // namespace
 
 QtSettingsStore::QtSettingsStore(const QString &applicationName)
-    : m_fileName(userConfigDirectory() + QLatin1Char('/') + applicationName + QLatin1Char('/')
-                 + applicationName + QStringLiteral(".conf"))
+    : m_fileName(userConfigDirectory() + QLatin1Char('/') + applicationName + QLatin1Char('/') + applicationName
+                 + QStringLiteral(".conf"))
 {
 }
 

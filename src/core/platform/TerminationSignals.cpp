@@ -66,8 +66,7 @@ TerminationSignals::~TerminationSignals()
     delete m_notifier;
     // What came in since the loop last looked belongs to this object alone.
     char number = 0;
-    while (::read(signalSockets[1], &number, 1) == 1) {
-    }
+    while (::read(signalSockets[1], &number, 1) == 1) {}
 }
 
 void TerminationSignals::readSignals()

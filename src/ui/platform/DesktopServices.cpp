@@ -24,9 +24,7 @@ constexpr int TitleBarSquares = 4;
 constexpr int TitleBarSquarePadding = 6;
 constexpr int TitleBarMargin = 8;
 
-void dropMessage(QtMsgType, const QMessageLogContext &, const QString &)
-{
-}
+void dropMessage(QtMsgType, const QMessageLogContext &, const QString &) {}
 
 // The program's window a box belongs to: the active one or, while another
 // program has the focus (this one driven through the accessibility bus, say),
@@ -61,8 +59,7 @@ int titleBarWidth(const QString &title)
 void makeRoomForTitle(QMessageBox &box)
 {
     if (auto *grid = qobject_cast<QGridLayout *>(box.layout()))
-        grid->addItem(new QSpacerItem(titleBarWidth(box.windowTitle()), 0, QSizePolicy::Fixed,
-                                      QSizePolicy::Fixed),
+        grid->addItem(new QSpacerItem(titleBarWidth(box.windowTitle()), 0, QSizePolicy::Fixed, QSizePolicy::Fixed),
                       grid->rowCount(), 0, 1, grid->columnCount());
 }
 
@@ -78,9 +75,7 @@ MessageAnswer QtMessageBoxes::show(const QString &text, MessageIcon icon, Messag
     QWidget *window = owningWindow();
     QMessageBox box(icon == MessageIcon::Critical ? QMessageBox::Critical : QMessageBox::Information,
                     QString::fromLatin1(ApplicationTitle), shown,
-                    buttons == MessageButtons::YesNo ? QMessageBox::Yes | QMessageBox::No
-                                                     : QMessageBox::Ok,
-                    window);
+                    buttons == MessageButtons::YesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, window);
     if (buttons == MessageButtons::YesNo)
         box.setDefaultButton(QMessageBox::Yes);
     // A box stays above whatever its window stays above (the exit screen

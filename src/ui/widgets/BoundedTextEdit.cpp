@@ -46,8 +46,7 @@ void BoundedTextEdit::inputMethodEvent(QInputMethodEvent *event)
         return;
     }
     QInputMethodEvent bounded(event->preeditString(), event->attributes());
-    bounded.setCommitString(event->commitString().left(room), event->replacementStart(),
-                            event->replacementLength());
+    bounded.setCommitString(event->commitString().left(room), event->replacementStart(), event->replacementLength());
     QPlainTextEdit::inputMethodEvent(&bounded);
 }
 

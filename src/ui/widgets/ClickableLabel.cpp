@@ -19,8 +19,7 @@ void ClickableLabel::mousePressEvent(QMouseEvent *event)
 
 void ClickableLabel::mouseReleaseEvent(QMouseEvent *event)
 {
-    const bool click = event->button() == Qt::LeftButton && m_pressed
-                       && rect().contains(event->position().toPoint());
+    const bool click = event->button() == Qt::LeftButton && m_pressed && rect().contains(event->position().toPoint());
     if (event->button() == Qt::LeftButton)
         m_pressed = false;
     QLabel::mouseReleaseEvent(event);

@@ -132,8 +132,8 @@ void NameLineEdit::keyPressEvent(QKeyEvent *event)
     }
     if (isLetterCode(*code)) {
         const int capital = *code >= 97 ? *code - 32 : *code;
-        QKeyEvent typed(QEvent::KeyPress, event->key(), Qt::NoModifier, QString(QChar(capital)),
-                        event->isAutoRepeat(), event->count());
+        QKeyEvent typed(QEvent::KeyPress, event->key(), Qt::NoModifier, QString(QChar(capital)), event->isAutoRepeat(),
+                        event->count());
         QLineEdit::keyPressEvent(&typed);
         event->setAccepted(typed.isAccepted());
     } else if (*code == Blank || (*code == Enter && isEnterKey(*event))) {
@@ -141,13 +141,12 @@ void NameLineEdit::keyPressEvent(QKeyEvent *event)
     } else if (*code == Enter) {
         // Ctrl+M: the Enter key itself, which the window may take as a click
         // on its default button.
-        QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"),
-                        event->isAutoRepeat());
+        QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"), event->isAutoRepeat());
         QCoreApplication::sendEvent(this, &enter);
         event->accept();
     } else if (*code == Backspace) {
-        QKeyEvent backspace(QEvent::KeyPress, Qt::Key_Backspace, Qt::NoModifier,
-                            QStringLiteral("\b"), event->isAutoRepeat());
+        QKeyEvent backspace(QEvent::KeyPress, Qt::Key_Backspace, Qt::NoModifier, QStringLiteral("\b"),
+                            event->isAutoRepeat());
         QLineEdit::keyPressEvent(&backspace);
         event->setAccepted(backspace.isAccepted());
     } else {

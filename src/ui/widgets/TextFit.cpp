@@ -37,8 +37,7 @@ void fitTextWidth(QWidget *control, int maxWidth)
         while (stretch < WidestCondensed && fitsAt(stretch + 1))
             ++stretch;
     } else {
-        while (stretch > NarrowestCondensed && !fitsAt(--stretch)) {
-        }
+        while (stretch > NarrowestCondensed && !fitsAt(--stretch)) {}
     }
     font.setStretch(stretch);
     control->setFont(font);

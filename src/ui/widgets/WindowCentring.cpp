@@ -79,8 +79,7 @@ private:
         const QSize framed = size.grownBy(frame);
         QRect around = area;
         if (m_over)
-            around = m_over->windowHandle() ? m_over->windowHandle()->frameGeometry()
-                                            : m_over->frameGeometry();
+            around = m_over->windowHandle() ? m_over->windowHandle()->frameGeometry() : m_over->frameGeometry();
         QPoint topLeft = QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, framed, around).topLeft();
         topLeft.setX(qMax(area.left(), qMin(topLeft.x(), area.right() + 1 - framed.width())));
         topLeft.setY(qMax(area.top(), qMin(topLeft.y(), area.bottom() + 1 - framed.height())));
