@@ -5,6 +5,9 @@
 set -euo pipefail
 root="$(cd "$(dirname "$0")" && pwd)"
 "$root/tools/setup.sh" --tests
+# The code is laid out as .clang-format says; `clang-format -i FILE` mends a file.
+(cd "$root" && find src tests bench fuzz packaging \( -name '*.cpp' -o -name '*.h' \) -print0 \
+    | xargs -0 clang-format --dry-run --Werror)
 export QT_QPA_PLATFORM=offscreen
 cd "$root/build"
 ctest --output-on-failure -j"$(nproc)"

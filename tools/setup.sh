@@ -31,6 +31,8 @@ if ((with_tests)); then
         clang libclang-rt-14-dev
         # the lock and start-up cases: a stalled or traced copy; the benchmark's instruction count
         strace valgrind
+        # the layout check of test.sh
+        clang-format
     )
 fi
 
