@@ -1,6 +1,7 @@
 #include "core/platform/QtSettingsStore.h"
 #include "core/ProgramInfo.h"
 #include "core/SettingsEncoding.h"
+#include "support/FilePermissionsBind.h"
 #include "support/IsolatedUserDirectories.h"
 
 #include <QCoreApplication>
@@ -41,11 +42,6 @@ QByteArray readFile(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool permissionsBindUs()
-{
-    return ::geteuid() != 0;
 }
 
 // The most memory this process has held so far.
@@ -247,8 +243,7 @@ private Q_SLOTS:
 
     void unreadableFile()
     {
-        if (!permissionsBindUs())
-            QSKIP("running as root: a file without read permission is still readable");
+        const FilePermissionsBind permissionsBind;
         const QString name = QStringLiteral("Unreadable");
         writeFile(expectedFile(name), "[Settings]\n%99%CA%C7%B6%C9%BE%C4%C3=x\n");
         QFile::setPermissions(expectedFile(name), QFileDevice::Permissions());
@@ -260,8 +255,7 @@ private Q_SLOTS:
 
     void unwritableDirectory()
     {
-        if (!permissionsBindUs())
-            QSKIP("running as root: a directory without write permission is still writable");
+        const FilePermissionsBind permissionsBind;
         const QString name = QStringLiteral("Unwritable");
         const QString directory = configHome() + QLatin1Char('/') + name;
         QDir().mkpath(directory);
@@ -274,8 +268,7 @@ private Q_SLOTS:
 
     void readOnlyFile()
     {
-        if (!permissionsBindUs())
-            QSKIP("running as root: a read-only file is still writable");
+        const FilePermissionsBind permissionsBind;
         const QString name = QStringLiteral("ReadOnly");
         writeFile(expectedFile(name), "[Settings]\n%99%CA%C7%B6%C9%BE%C4%C3=x\n");
         QFile::setPermissions(expectedFile(name), QFile::ReadOwner);

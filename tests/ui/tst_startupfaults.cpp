@@ -14,6 +14,7 @@
 #include "core/SingleInstanceGuard.h"
 #include "core/SiteDirectory.h"
 #include "core/UpdateReminder.h"
+#include "support/FilePermissionsBind.h"
 #include "support/IsolatedUserDirectories.h"
 #include "support/TestPlatform.h"
 #include "support/Windows.h"
@@ -210,11 +211,11 @@ private Q_SLOTS:
 
     void settingsFileWithoutReadPermission()
     {
-        if (::geteuid() == 0)
-            QSKIP("running as root, which reads a file without read permission all the same "
-                  "(settingsFileThatIsADirectory covers a file that cannot be read)");
+        const FilePermissionsBind permissionsBind;
         const QString name = QStringLiteral("FaultNoPermission");
-        const QByteArray stored = "[Settings]\n%99%CA%C7%B6%C9%BE%C4%C3=x\n";
+        // A reminder due for a month: readable, it would bring the question.
+        const QByteArray stored = "[Settings]\n%99%CA%C7%B6%C9%BE%C4%C3="
+                                  + EncodeSetting(reminderDateText(QDate(2026, 11, 8))).toUtf8() + '\n';
         QVERIFY(writeFile(settingsFile(name), stored));
         QVERIFY(QFile::setPermissions(settingsFile(name), {}));
         FaultyDesktop desktop(name);
