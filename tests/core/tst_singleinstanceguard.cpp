@@ -256,7 +256,8 @@ private Q_SLOTS:
         QTest::newRow("FIFO") << "fifo";
         QTest::newRow("folder") << "folder";
         QTest::newRow("socket") << "socket";
-        QTest::newRow("another user's file") << "foreign";
+        if (::geteuid() == 0) // only root can make one
+            QTest::newRow("another user's file") << "foreign";
         QTest::newRow("a folder everyone may write to") << "open folder";
         QTest::newRow("a file where the folder belongs") << "blocked folder";
     }
@@ -286,8 +287,6 @@ private Q_SLOTS:
             QCOMPARE(::bind(socket, reinterpret_cast<sockaddr *>(&address), sizeof address), 0);
             ::close(socket);
         } else if (kind == QLatin1String("foreign")) {
-            if (::geteuid() != 0)
-                QSKIP("only root can make another user's file");
             writeFile(path, "");
             QCOMPARE(::chown(name.constData(), NobodyId, NobodyId), 0);
         } else if (kind == QLatin1String("open folder")) {
