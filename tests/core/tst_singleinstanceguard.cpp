@@ -27,12 +27,6 @@ namespace {
 // The user nobody (Debian's uid and gid) that root drops to.
 constexpr uid_t NobodyId = 65534;
 
-QByteArray machineId()
-{
-    QFile file(QStringLiteral("/etc/machine-id"));
-    return file.open(QIODevice::ReadOnly) ? file.readAll().trimmed() : QSysInfo::machineUniqueId();
-}
-
 QString lockIn(const QString &name)
 {
     return qEnvironmentVariable("XDG_RUNTIME_DIR") + QLatin1Char('/') + name + QStringLiteral(".lock");
@@ -156,8 +150,7 @@ private Q_SLOTS:
         const QString path = SingleInstanceGuard::defaultLockPath(QStringLiteral("Name"));
         set("XDG_RUNTIME_DIR", savedRuntime);
         set("XDG_CACHE_HOME", savedCache);
-        QCOMPARE(path, expectedFolder + QStringLiteral("/Name/")
-                           + SingleInstanceGuard::lockFileName(QStringLiteral("Name"), machineId()));
+        QCOMPARE(QFileInfo(path).path(), expectedFolder + QStringLiteral("/Name"));
     }
 
     // Two machines that share a home folder keep their copies apart, and
@@ -168,9 +161,13 @@ private Q_SLOTS:
         QCOMPARE(SingleInstanceGuard::lockFileName(QStringLiteral("Name"), "0123456789abcdef"), name);
         QVERIFY(name != SingleInstanceGuard::lockFileName(QStringLiteral("Name"), "0123456789abcdee"));
         QVERIFY(QRegularExpression(QStringLiteral("^Name-[0-9a-f]{16}\\.lock$")).match(name).hasMatch());
-        const QString machine = QString::fromLatin1(machineId());
+        // This machine's: named after systemd's machine id, which it never shows.
+        QFile systemdId(QStringLiteral("/etc/machine-id"));
+        QVERIFY(systemdId.open(QIODevice::ReadOnly));
+        const QByteArray machine = systemdId.readAll().trimmed();
         const QString path = SingleInstanceGuard::defaultLockPath(QStringLiteral("Name"));
-        QVERIFY(machine.size() < 8 || !path.contains(machine.left(8)));
+        QCOMPARE(QFileInfo(path).fileName(), SingleInstanceGuard::lockFileName(QStringLiteral("Name"), machine));
+        QVERIFY(!path.contains(QString::fromLatin1(machine.left(8))));
     }
 
     void theLockFolderIsMadeForTheUserAlone()
