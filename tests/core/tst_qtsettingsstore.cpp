@@ -148,6 +148,31 @@ private Q_SLOTS:
                  std::optional<QString>(QStringLiteral("b")));
     }
 
+    // Files a person or another program may have written, read as QSettings reads them.
+    void oddButLegalFilesAreRead_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        const QByteArray entry = "%99%CA%C7%B6%C9%BE%C4%C3=x";
+        QTest::newRow("comments and blank lines") << "; by hand\n\n \t \n[Settings]\n; the date\n" + entry + "\n";
+        QTest::newRow("a hash line at the top") << "# by hand\n[Settings]\n" + entry + "\n";
+        QTest::newRow("Windows line ends") << "[Settings]\r\n" + entry + "\r\n";
+        QTest::newRow("byte order mark, no last line end") << "\xef\xbb\xbf[Settings]\n" + entry;
+        QTest::newRow("blanks around all") << QByteArray("  [Settings]  \n  %99%CA%C7%B6%C9%BE%C4%C3 =  x  \n");
+        QTest::newRow("other sections and keys") << "[General]\n=\na=[1]\n[Other]\nb=\n[Settings]\n" + entry + "\n";
+    }
+    void oddButLegalFilesAreRead()
+    {
+        QFETCH(QByteArray, content);
+        static int files = 0;
+        const QString name = QStringLiteral("Odd%1").arg(++files);
+        writeFile(expectedFile(name), content);
+        QtSettingsStore store(name);
+        QCOMPARE(store.value(Section, key()), std::optional<QString>(QStringLiteral("x")));
+        QVERIFY(store.setValue(Section, key(), QStringLiteral("y")));
+        store.flush();
+        QCOMPARE(QtSettingsStore(name).value(Section, key()), std::optional<QString>(QStringLiteral("y")));
+    }
+
     // fileRefused: the file as a whole is no settings file, and is neither
     // read nor written over; otherwise only the value is unreadable.
     void garbageCannotBeRead_data()
@@ -158,6 +183,8 @@ private Q_SLOTS:
         QTest::newRow("not UTF-8") << QByteArray("[Settings]\n\xff\xfe=\x80\n") << true;
         QTest::newRow("unclosed section") << QByteArray("[Settings\nkey=value\n") << true;
         QTest::newRow("prose") << QByteArray("just some text\n") << true;
+        QTest::newRow("a hash line QSettings cannot parse")
+            << QByteArray("[Settings]\n%99%CA%C7%B6%C9%BE%C4%C3=x\n#\n") << true;
         QTest::newRow("value that does not load")
             << QByteArray("[Settings]\n%99%CA%C7%B6%C9%BE%C4%C3=@Variant(\\0\\0\\0\\x7f)\n") << false;
         QTest::newRow("list") << QByteArray("[Settings]\n%99%CA%C7%B6%C9%BE%C4%C3=a,b\n") << false;
@@ -232,13 +259,36 @@ private Q_SLOTS:
         QCOMPARE(QtSettingsStore(name).value(Section, key()), std::optional<QString>(QStringLiteral("x")));
     }
 
-    void storeWhoseDirectoryCannotBeMadeCannotBeWritten()
+    // A path that cannot be looked up for any reason but a missing file.
+    void storeThatCannotBeLookedUpIsNeitherReadNorWritten_data()
     {
-        const QString name = QStringLiteral("Blocked");
-        writeFile(configHome() + QLatin1Char('/') + name, "a file where the directory belongs");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("a file where the folder belongs (ENOTDIR)") << "Blocked";
+        QTest::newRow("a link to itself (ELOOP)") << "Loop";
+        QTest::newRow("a folder that cannot be searched (EACCES)") << "Closed";
+        QTest::newRow("a name too long (ENAMETOOLONG)") << QString(300, QLatin1Char('N'));
+    }
+    void storeThatCannotBeLookedUpIsNeitherReadNorWritten()
+    {
+        QFETCH(QString, name);
+        const FilePermissionsBind permissionsBind;
+        const QString folder = configHome() + QLatin1Char('/') + name;
+        if (name == QLatin1String("Blocked"))
+            writeFile(folder, "a file where the folder belongs");
+        else if (name != QLatin1String("Closed"))
+            QDir().mkpath(folder);
+        if (name == QLatin1String("Loop"))
+            QVERIFY(QFile::link(expectedFile(name), expectedFile(name)));
+        if (name == QLatin1String("Closed"))
+            writeFile(expectedFile(name), "[Settings]\n");
+        QFile::setPermissions(folder, name == QLatin1String("Closed")
+                                          ? QFileDevice::Permissions()
+                                          : QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QtSettingsStore store(name);
+        QCOMPARE(store.value(Section, key()), std::nullopt);
         QVERIFY(!store.setValue(Section, key(), QStringLiteral("x")));
         store.flush();
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
 
     void unreadableFile()

@@ -94,6 +94,10 @@ std::optional<QString> QtSettingsStore::value(const QString &section, const QStr
     if (!store.contains(path))
         return QString();
     const QVariant stored = store.value(path);
+    // QSettings parses a section's lines when a value of it is first asked
+    // for, and only then finds a line it cannot read.
+    if (store.status() != QSettings::NoError)
+        return std::nullopt;
     if (stored.typeId() != QMetaType::QString)
         return std::nullopt; // a list, a foreign type or a value that did not load
     return stored.toString();
