@@ -7,6 +7,7 @@
 
 #include <fcntl.h>
 #include <grp.h>
+#include <pwd.h>
 #include <signal.h>
 #include <sys/prctl.h>
 #include <sys/socket.h>
@@ -121,35 +122,47 @@ private Q_SLOTS:
     {
         QTest::addColumn<QByteArray>("runtimeFolder"); // empty: unset
         QTest::addColumn<QByteArray>("cacheFolder");
+        QTest::addColumn<QByteArray>("homeFolder");
         QTest::addColumn<QString>("expectedFolder");
         const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
         const QByteArray cache = qgetenv("XDG_CACHE_HOME");
-        const QString home = qEnvironmentVariable("HOME") + QStringLiteral("/.cache");
-        QTest::newRow("runtime folder set") << runtime << cache << QString::fromLocal8Bit(cache);
-        QTest::newRow("no runtime folder (su, sudo -u)") << QByteArray() << cache << QString::fromLocal8Bit(cache);
-        QTest::newRow("relative runtime folder") << QByteArray("run") << cache << QString::fromLocal8Bit(cache);
-        QTest::newRow("relative cache folder") << runtime << QByteArray("cache") << home;
-        QTest::newRow("no cache folder") << runtime << QByteArray() << home;
+        const QByteArray home = qgetenv("HOME");
+        const QString homeCache = QString::fromLocal8Bit(home) + QStringLiteral("/.cache");
+        // Where the user database alone knows the home folder (a service, cron).
+        const QString userCache = QFile::decodeName(::getpwuid(::getuid())->pw_dir) + QStringLiteral("/.cache");
+        const QString cacheName = QString::fromLocal8Bit(cache);
+        QTest::newRow("runtime folder set") << runtime << cache << home << cacheName;
+        QTest::newRow("no runtime folder (su, sudo -u)") << QByteArray() << cache << home << cacheName;
+        QTest::newRow("relative runtime folder") << QByteArray("run") << cache << home << cacheName;
+        QTest::newRow("relative cache folder") << runtime << QByteArray("cache") << home << homeCache;
+        QTest::newRow("no cache folder") << runtime << QByteArray() << home << homeCache;
+        QTest::newRow("no home variable") << runtime << QByteArray() << QByteArray() << userCache;
+        QTest::newRow("relative home variable") << runtime << QByteArray() << QByteArray("home") << userCache;
     }
 
     void everyCopyOfOneUserFindsTheSameLock()
     {
         QFETCH(QByteArray, runtimeFolder);
         QFETCH(QByteArray, cacheFolder);
+        QFETCH(QByteArray, homeFolder);
         QFETCH(QString, expectedFolder);
-        const QByteArray savedRuntime = qgetenv("XDG_RUNTIME_DIR");
-        const QByteArray savedCache = qgetenv("XDG_CACHE_HOME");
+        const std::pair<const char *, QByteArray> variables[] = {{"XDG_RUNTIME_DIR", runtimeFolder},
+                                                                 {"XDG_CACHE_HOME", cacheFolder},
+                                                                 {"HOME", homeFolder}};
         auto set = [](const char *name, const QByteArray &value) {
             if (value.isEmpty())
                 qunsetenv(name);
             else
                 qputenv(name, value);
         };
-        set("XDG_RUNTIME_DIR", runtimeFolder);
-        set("XDG_CACHE_HOME", cacheFolder);
+        std::vector<std::pair<const char *, QByteArray>> saved;
+        for (const auto &[name, value] : variables) {
+            saved.emplace_back(name, qgetenv(name));
+            set(name, value);
+        }
         const QString path = SingleInstanceGuard::defaultLockPath(QStringLiteral("Name"));
-        set("XDG_RUNTIME_DIR", savedRuntime);
-        set("XDG_CACHE_HOME", savedCache);
+        for (const auto &[name, value] : saved)
+            set(name, value);
         QCOMPARE(QFileInfo(path).path(), expectedFolder + QStringLiteral("/Name"));
     }
 
