@@ -222,11 +222,22 @@ private Q_SLOTS:
         message->setFocus(Qt::TabFocusReason);
         QCOMPARE(message->toPlainText(), QString());
 
-        // Leaving for another window or a message box is not leaving the box.
+        // Going to another window, a menu or a message box and back is not
+        // leaving or entering the box; a shortcut that moves the focus is.
         message->setFocus(Qt::TabFocusReason);
-        QFocusEvent away(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
-        QApplication::sendEvent(message, &away);
-        QCOMPARE(message->toPlainText(), QString());
+        for (const Qt::FocusReason reason : {Qt::ActiveWindowFocusReason, Qt::PopupFocusReason}) {
+            QFocusEvent away(QEvent::FocusOut, reason);
+            QApplication::sendEvent(message, &away);
+            QCOMPARE(message->toPlainText(), QString());
+        }
+        QFocusEvent shortcut(QEvent::FocusOut, Qt::ShortcutFocusReason);
+        QApplication::sendEvent(message, &shortcut);
+        QCOMPARE(message->toPlainText(), QStringLiteral("Your Message"));
+        for (const Qt::FocusReason reason : {Qt::ActiveWindowFocusReason, Qt::PopupFocusReason}) {
+            QFocusEvent back(QEvent::FocusIn, reason);
+            QApplication::sendEvent(message, &back);
+            QCOMPARE(message->toPlainText(), QStringLiteral("Your Message"));
+        }
         QVERIFY(services->messages.messages.isEmpty());
     }
 

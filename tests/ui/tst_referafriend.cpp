@@ -273,6 +273,18 @@ private Q_SLOTS:
         boxes.message->paste();
         QCOMPARE(texts(),
                  (QStringList{flood.left(128), flood.left(254), flood.left(128), flood.left(254), flood.left(2000)}));
+        // In the full message box a key types nothing, and what replaces a selection may be as long as it.
+        QTest::keyClick(boxes.message, Qt::Key_A);
+        QCOMPARE(boxes.message->toPlainText(), flood.left(2000));
+        QTextCursor selection = boxes.message->textCursor();
+        selection.movePosition(QTextCursor::Left, QTextCursor::KeepAnchor, 3);
+        boxes.message->setTextCursor(selection);
+        QGuiApplication::clipboard()->setText(QStringLiteral("abcd"));
+        boxes.message->paste();
+        QCOMPARE(boxes.message->toPlainText(), flood.left(1997) + QStringLiteral("abc"));
+        QTest::keyClick(boxes.message, Qt::Key_Backspace);
+        QTest::keyClick(boxes.message, Qt::Key_Z);
+        QCOMPARE(boxes.message->toPlainText(), flood.left(1997) + QStringLiteral("abz"));
 
         const ReferralEntries longest{flood.left(MaxNameLength), flood.left(MaxEmailLength),
                                       QString(MaxMessageLength, QChar(0x20AC)), flood.left(MaxNameLength),
