@@ -15,6 +15,7 @@
 #include <QtTest>
 
 #include <cmath>
+#include <functional>
 
 namespace qx::test {
 namespace {
@@ -24,19 +25,26 @@ QString storedKey()
     return QStringLiteral("Settings/") + EncodeSetting(QStringLiteral("Duration"));
 }
 
-// Counts the times a widget is shown.
-class ShowCounter : public QObject {
+// Runs a function on every event of one type that the watched objects get.
+class EventWatch : public QObject {
 public:
-    using QObject::QObject;
-    int shows = 0;
+    EventWatch(QEvent::Type type, std::function<void()> onEvent)
+        : m_type(type)
+        , m_onEvent(std::move(onEvent))
+    {
+    }
 
 protected:
     bool eventFilter(QObject *, QEvent *event) override
     {
-        if (event->type() == QEvent::Show)
-            ++shows;
+        if (event->type() == m_type)
+            m_onEvent();
         return false;
     }
+
+private:
+    QEvent::Type m_type;
+    std::function<void()> m_onEvent;
 };
 
 // The banner of the stacked pair that lies in front: the later sibling.
@@ -61,7 +69,8 @@ class TestStartupForm : public QObject {
 
     std::unique_ptr<TestPlatform> services;
     std::unique_ptr<QTemporaryDir> lockDirectory;
-    ShowCounter startupShows;
+    int startupShows = 0;
+    EventWatch startupShowWatch{QEvent::Show, [this] { ++startupShows; }};
 
     QString lockPath() const { return lockDirectory->filePath(QStringLiteral("copy.lock")); }
 
@@ -69,7 +78,7 @@ class TestStartupForm : public QObject {
     {
         auto *startup = Forms::get<StartupForm>();
         startup->setInstanceLockPath(lockPath());
-        startup->installEventFilter(&startupShows);
+        startup->installEventFilter(&startupShowWatch);
         return startup;
     }
 
@@ -84,7 +93,7 @@ private Q_SLOTS:
         services = std::make_unique<TestPlatform>();
         lockDirectory = std::make_unique<QTemporaryDir>();
         QVERIFY(lockDirectory->isValid());
-        startupShows.shows = 0;
+        startupShows = 0;
     }
 
     void cleanup()
@@ -110,7 +119,7 @@ private Q_SLOTS:
         QVERIFY(mainWindow->isVisible());
         QVERIFY(!mainWindow->parentWidget());
         QVERIFY(!startup->isVisible());
-        QCOMPARE(startupShows.shows, 0);
+        QCOMPARE(startupShows, 0);
         QCOMPARE(Forms::loadedInOrder(), (QList<QWidget *>{startup, mainWindow}));
         QCOMPARE(visibleWindows(), QList<QWidget *>{mainWindow});
         QCOMPARE(services->random.randomizeCount, 1);
@@ -148,6 +157,39 @@ private Q_SLOTS:
         QVERIFY(Forms::find<FrmMain>()->isVisible());
         QCOMPARE(startup->intCoBrandRandomNumber, 6);
         QCOMPARE(frontBanner(Forms::find<FrmMain>()), control<QLabel>(Forms::find<FrmMain>(), "lblFullBrand"));
+    }
+
+    // The session may end the program while the reminder's question is up:
+    // the question stays unanswered and no window comes up after it.
+    void theSessionEndingDuringTheQuestionShowsNoWindow()
+    {
+        const QString fifteenDaysAgo = EncodeSetting(reminderDateText(services->clock.date.addDays(-15)));
+        services->settings.values.insert(storedKey(), fifteenDaysAgo);
+        services->messages.answers.enqueue(MessageAnswer::Unanswered);
+        services->messages.onShow = [](const auto &) { ExitApplication(); };
+
+        QVERIFY(!createStartupForm()->Form_Load());
+        QCOMPARE(services->messages.messages.size(), 1);
+        QVERIFY(!Forms::find<FrmMain>());
+        QVERIFY(visibleWindows().isEmpty());
+        QCOMPARE(services->settings.values.value(storedKey()), fifteenDaysAgo);
+        QVERIFY(services->urls.addresses.isEmpty());
+    }
+
+    // What the start-up stored reaches the disk right after the main
+    // window's first frame, never before it.
+    void theFirstFrameComesBeforeTheSettingsAreFlushed()
+    {
+        int flushesAtFirstPaint = -1;
+        EventWatch paints(QEvent::Paint, [&] {
+            if (flushesAtFirstPaint < 0)
+                flushesAtFirstPaint = services->settings.flushCount;
+        });
+        Forms::get<FrmMain>()->installEventFilter(&paints);
+        QVERIFY(createStartupForm()->Form_Load());
+        QCOMPARE(services->settings.flushCount, 0);
+        QTRY_COMPARE(services->settings.flushCount, 1);
+        QCOMPARE(flushesAtFirstPaint, 0);
     }
 
     void failingReminderDoesNotStopStartUp_data()
@@ -205,7 +247,7 @@ private Q_SLOTS:
         QVERIFY(Forms::loadedInOrder().isEmpty());
         QVERIFY(!Forms::find<FrmMain>());
         QVERIFY(visibleWindows().isEmpty());
-        QCOMPARE(startupShows.shows, 0);
+        QCOMPARE(startupShows, 0);
         QCOMPARE(services->settings.readCount, 0);
         QCOMPARE(services->settings.writeCount, 0);
         QCOMPARE(services->random.randomizeCount, 0);
@@ -230,7 +272,7 @@ private Q_SLOTS:
         QVERIFY(Forms::exitRequested());
         QVERIFY(Forms::loadedInOrder().isEmpty());
         QVERIFY(visibleWindows().isEmpty());
-        QCOMPARE(startupShows.shows, 0);
+        QCOMPARE(startupShows, 0);
     }
 
     void bannerRule_data()
