@@ -578,58 +578,6 @@ def reminder_after_fourteen_and_fifteen_days(session):
 
 
 @case
-def settings_file_is_a_directory(session):
-    os.makedirs(session.settings_file())
-    program, _ = start_main(session, today=REMINDER_DAY)
-    program.kill()
-    program, _ = start_main(session, today=REMINDER_DAY + datetime.timedelta(days=30))
-    check(os.path.isdir(session.settings_file()), "the directory was replaced")
-    leave_normally(session, program)
-
-
-@case
-def settings_file_holds_garbage(session):
-    os.makedirs(os.path.dirname(session.settings_file()))
-    for garbage in (bytes(range(256)) * 4,
-                    b"[Settings]\n%99%CA%C7%B6%C9%BE%C4%C3=\xc2\x87not a date\n",
-                    b"[Settings\n=\n\xff\xfe[[[\n"):
-        with open(session.settings_file(), "wb") as settings:
-            settings.write(garbage)
-        program, _ = start_main(session, today=REMINDER_DAY + datetime.timedelta(days=100))
-        leave_normally(session, program)
-        with open(session.settings_file(), "rb") as settings:
-            check(settings.read() == garbage, "the settings file was changed")
-
-
-@case
-def settings_cannot_be_written(session):
-    # A file where the configuration directory should be: nothing can be stored.
-    blocked = session.path("config-is-a-file")
-    with open(blocked, "w") as blocker:
-        blocker.write("not a directory\n")
-    for days in (0, 30):
-        program, _ = start_main(session, today=REMINDER_DAY + datetime.timedelta(days=days),
-                                XDG_CONFIG_HOME=blocked)
-        program.kill()
-    program, _ = start_main(session, XDG_CONFIG_HOME=blocked)
-    leave_normally(session, program)
-
-
-@case
-def copies_meet_whatever_their_runtime_folder(session):
-    """Copies started without XDG_RUNTIME_DIR (su, sudo -u, some launchers),
-    with a missing one or a relative one meet the lock of the copy that runs."""
-    first, _ = start_main(session)
-    for runtime in (None, session.path("gone", "runtime"), "relative"):
-        second = session.start(XDG_RUNTIME_DIR=runtime)
-        box = second.wait_for_kinds("box", refuse=("main",))["box"]
-        session.keys(box, "Return")
-        check(second.wait_for_end() == 0, f"the refused copy ({runtime}) did not end normally")
-    check(first.kinds() == ["main"], f"first copy shows {first.kinds()}")
-    leave_normally(session, first)
-
-
-@case
 def dead_locks_and_another_programs_clipboard(session):
     """Nobody holds a lock an hour-old copy left, and a FIFO at the lock's
     path cannot be locked: the program starts either way. A test leaves
