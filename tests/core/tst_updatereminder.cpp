@@ -53,14 +53,6 @@ private Q_SLOTS:
         QCOMPARE(services->settings.values.value(storedKey()), EncodeSetting(QStringLiteral("2026-12-08")));
     }
 
-    void sameDayNextStartAsksNothing()
-    {
-        PromptForUpdate();
-        PromptForUpdate();
-        QVERIFY(services->messages.messages.isEmpty());
-        QCOMPARE(services->settings.writeCount, 1);
-    }
-
     void quietWithinFourteenDays_data()
     {
         QTest::addColumn<int>("days");
@@ -96,17 +88,6 @@ private Q_SLOTS:
         QCOMPARE(message.icon, MessageIcon::Information);
         QCOMPARE(message.buttons, MessageButtons::YesNo);
         QVERIFY(storedToday());
-    }
-
-    void questionTextHasALoneCarriageReturn()
-    {
-        storeDaysFromToday(-15);
-        PromptForUpdate();
-        const QString text = services->messages.texts().value(0);
-        QCOMPARE(text.count(QLatin1Char('\r')), 1);
-        QCOMPARE(text.count(QLatin1Char('\n')), 0);
-        QCOMPARE(text.indexOf(QLatin1Char('\r')),
-                 QStringLiteral("There maybe an update to this software available").size());
     }
 
     void daysAreCalendarDays_data()

@@ -64,46 +64,14 @@ class TestFriendshipReport : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void verdict_data();
-    void verdict();
     void verdictIsSymmetricAndMeansTwoSignsApart();
     void traitLines_data();
     void traitLines();
-    void traitsDependOnTheUserAlone();
     void profilesAndPairText();
-    void sameSignGivesTheSameProfileTwice();
     void firstTestWithoutUserSignLeavesUserFieldsEmpty();
     void missingUserSignKeepsTheEarlierOne();
     void missingFriendSignKeepsTheEarlierOne();
-    void repeatedTestGivesTheSameReport();
-    void fieldsInOrder();
 };
-
-void TestFriendshipReport::verdict_data()
-{
-    QTest::addColumn<SunSign>("user");
-    QTest::addColumn<SunSign>("friendSign");
-    QTest::addColumn<QString>("expected");
-
-    QTest::newRow("Aries, Gemini") << SunSign::Aries << SunSign::Gemini << VeryGood;
-    QTest::newRow("Aries, Aquarius") << SunSign::Aries << SunSign::Aquarius << VeryGood;
-    QTest::newRow("Aries, Aries") << SunSign::Aries << SunSign::Aries << CouldBeBetter;
-    QTest::newRow("Aries, Leo") << SunSign::Aries << SunSign::Leo << CouldBeBetter;
-    QTest::newRow("Aries, Libra") << SunSign::Aries << SunSign::Libra << CouldBeBetter;
-    QTest::newRow("Aries, Taurus") << SunSign::Aries << SunSign::Taurus << CouldBeBetter;
-    QTest::newRow("Scorpio, Capricorn") << SunSign::Scorpio << SunSign::Capricorn << VeryGood;
-    QTest::newRow("Capricorn, Scorpio") << SunSign::Capricorn << SunSign::Scorpio << VeryGood;
-    QTest::newRow("Pisces, Taurus (wraps)") << SunSign::Pisces << SunSign::Taurus << VeryGood;
-    QTest::newRow("Leo, Cancer") << SunSign::Leo << SunSign::Cancer << CouldBeBetter;
-}
-
-void TestFriendshipReport::verdict()
-{
-    QFETCH(SunSign, user);
-    QFETCH(SunSign, friendSign);
-    QFETCH(QString, expected);
-    QCOMPARE(textOf(reportFor(user, friendSign).FriendshipCompatibility), expected);
-}
 
 void TestFriendshipReport::verdictIsSymmetricAndMeansTwoSignsApart()
 {
@@ -128,53 +96,32 @@ void TestFriendshipReport::traitLines_data()
     QTest::addColumn<SunSign>("user");
     QTest::addColumn<QStringList>("expected");
 
-    QTest::newRow("Aries") << SunSign::Aries << QStringList{LetsDown,        DoesNotCare, Extrovert,    NotAlwaysLoyal,
-                                                            LovesAdventures, KeepsGoing,  DoesNotListen};
-    QTest::newRow("Taurus") << SunSign::Taurus
-                            << QStringList{AlwaysThere,     CareALot,     Introvert,       HighlyLoyal,
-                                           HatesAdventures, NoInitiative, ListensSometimes};
-    QTest::newRow("Gemini") << SunSign::Gemini
-                            << QStringList{NotDependable,   CaresAtTimes, Extrovert,   NotAlwaysLoyal,
-                                           LovesAdventures, Forgives,     ListensToAll};
-    QTest::newRow("Cancer") << SunSign::Cancer << QStringList{NotDependable,   CareALot,   Introvert,       HighlyLoyal,
-                                                              HatesAdventures, KeepsGoing, ListensSometimes};
-    QTest::newRow("Leo") << SunSign::Leo << QStringList{LetsDown,    CareALot,   Extrovert,       HighlyLoyal,
-                                                        DoesNotMind, KeepsGoing, ListensSometimes};
-    QTest::newRow("Virgo") << SunSign::Virgo << QStringList{AlwaysThere, CareALot, Introvert,       MostlyLoyal,
-                                                            DoesNotMind, Forgives, ListensSometimes};
-    QTest::newRow("Libra") << SunSign::Libra << QStringList{LetsDown,        CareALot,   NotOutgoing, MostlyLoyal,
-                                                            HatesAdventures, KeepsGoing, ListensToAll};
-    QTest::newRow("Scorpio") << SunSign::Scorpio
-                             << QStringList{LetsDown,        CaresAtTimes, Introvert,       HighlyLoyal,
-                                            HatesAdventures, Forgives,     ListensSometimes};
-    QTest::newRow("Sagittarius") << SunSign::Sagittarius
-                                 << QStringList{NotDependable,   CaresAtTimes, Extrovert,    NotAlwaysLoyal,
-                                                LovesAdventures, Forgives,     DoesNotListen};
-    QTest::newRow("Capricorn") << SunSign::Capricorn
-                               << QStringList{AlwaysThere,     CaresAtTimes, NotOutgoing,     MostlyLoyal,
-                                              HatesAdventures, KeepsGoing,   ListensSometimes};
-    QTest::newRow("Aquarius")
-        << SunSign::Aquarius
-        << QStringList{LetsDown,   DoesNotCare,  NotOutgoing, NotAlwaysLoyal, LovesAdventuresAquarius,
-                       KeepsGoing, DoesNotListen};
-    QTest::newRow("Pisces") << SunSign::Pisces << QStringList{LetsDown,    CareALot,     Introvert,   MostlyLoyal,
-                                                              DoesNotMind, NoInitiative, ListensToAll};
+    // In zodiac order, Aries first.
+    const QStringList rows[] = {
+        {LetsDown, DoesNotCare, Extrovert, NotAlwaysLoyal, LovesAdventures, KeepsGoing, DoesNotListen},
+        {AlwaysThere, CareALot, Introvert, HighlyLoyal, HatesAdventures, NoInitiative, ListensSometimes},
+        {NotDependable, CaresAtTimes, Extrovert, NotAlwaysLoyal, LovesAdventures, Forgives, ListensToAll},
+        {NotDependable, CareALot, Introvert, HighlyLoyal, HatesAdventures, KeepsGoing, ListensSometimes},
+        {LetsDown, CareALot, Extrovert, HighlyLoyal, DoesNotMind, KeepsGoing, ListensSometimes},
+        {AlwaysThere, CareALot, Introvert, MostlyLoyal, DoesNotMind, Forgives, ListensSometimes},
+        {LetsDown, CareALot, NotOutgoing, MostlyLoyal, HatesAdventures, KeepsGoing, ListensToAll},
+        {LetsDown, CaresAtTimes, Introvert, HighlyLoyal, HatesAdventures, Forgives, ListensSometimes},
+        {NotDependable, CaresAtTimes, Extrovert, NotAlwaysLoyal, LovesAdventures, Forgives, DoesNotListen},
+        {AlwaysThere, CaresAtTimes, NotOutgoing, MostlyLoyal, HatesAdventures, KeepsGoing, ListensSometimes},
+        {LetsDown, DoesNotCare, NotOutgoing, NotAlwaysLoyal, LovesAdventuresAquarius, KeepsGoing, DoesNotListen},
+        {LetsDown, CareALot, Introvert, MostlyLoyal, DoesNotMind, NoInitiative, ListensToAll},
+    };
+    for (SunSign user : qx::AllSigns)
+        QTest::newRow(qx::signName(user).data()) << user << rows[static_cast<std::size_t>(user)];
 }
 
 void TestFriendshipReport::traitLines()
 {
     QFETCH(SunSign, user);
     QFETCH(QStringList, expected);
-    QCOMPARE(traitsOf(reportFor(user, SunSign::Leo)), expected);
-}
-
-void TestFriendshipReport::traitsDependOnTheUserAlone()
-{
-    for (SunSign user : qx::AllSigns) {
-        const QStringList reference = traitsOf(reportFor(user, SunSign::Aries));
-        for (SunSign friendSign : qx::AllSigns)
-            QCOMPARE(traitsOf(reportFor(user, friendSign)), reference);
-    }
+    // The friend's sign plays no part in them.
+    for (SunSign friendSign : qx::AllSigns)
+        QCOMPARE(traitsOf(reportFor(user, friendSign)), expected);
 }
 
 void TestFriendshipReport::profilesAndPairText()
@@ -188,14 +135,6 @@ void TestFriendshipReport::profilesAndPairText()
     QCOMPARE(textOf(report.FriendshipCompatibilityResult), textOf(qx::relationSentence(25)));
     QCOMPARE(textOf(reportFor(SunSign::Taurus, SunSign::Gemini).FriendshipCompatibilityResult),
              textOf(qx::relationSentence(15)));
-}
-
-void TestFriendshipReport::sameSignGivesTheSameProfileTwice()
-{
-    const FriendshipReport report = reportFor(SunSign::Virgo, SunSign::Virgo);
-    QVERIFY(!report.YourFriendshipProfile.empty());
-    QCOMPARE(textOf(report.YourFriendshipProfile), textOf(report.YourFriendsFriendshipProfile));
-    QCOMPARE(textOf(report.FriendshipCompatibility), CouldBeBetter);
 }
 
 void TestFriendshipReport::firstTestWithoutUserSignLeavesUserFieldsEmpty()
@@ -240,62 +179,6 @@ void TestFriendshipReport::missingFriendSignKeepsTheEarlierOne()
     QCOMPARE(textOf(report.YourFriendsFriendshipProfile), textOf(qx::GetSignProfile(SunSign::Gemini)));
     QCOMPARE(textOf(report.FriendshipCompatibilityResult), textOf(qx::relationSentence(15)));
     QCOMPARE(textOf(report.FriendshipCompatibility), CouldBeBetter);
-}
-
-void TestFriendshipReport::repeatedTestGivesTheSameReport()
-{
-    FriendshipReport report;
-    qx::UpdateFriendshipReport(report, SunSign::Scorpio, SunSign::Capricorn);
-    const FriendshipReport first = report;
-    qx::UpdateFriendshipReport(report, SunSign::Scorpio, SunSign::Capricorn);
-    const auto before = qx::reportFields(first);
-    const auto after = qx::reportFields(report);
-    for (std::size_t i = 0; i < before.size(); ++i)
-        QCOMPARE(textOf(*after[i].second), textOf(*before[i].second));
-}
-
-void TestFriendshipReport::fieldsInOrder()
-{
-    FriendshipReport report;
-    const auto fields = qx::reportFields(report);
-    const QStringList expectedNames = {
-        QStringLiteral("YourSunSign"),
-        QStringLiteral("YourFriendsSunSign"),
-        QStringLiteral("YourFriendshipProfile"),
-        QStringLiteral("YourFriendsFriendshipProfile"),
-        QStringLiteral("FriendshipCompatibilityResult"),
-        QStringLiteral("FriendshipCompatibility"),
-        QStringLiteral("Dependable"),
-        QStringLiteral("Caring"),
-        QStringLiteral("Outgoing"),
-        QStringLiteral("Loyal"),
-        QStringLiteral("Adventurous"),
-        QStringLiteral("Initiator"),
-        QStringLiteral("Listener"),
-    };
-    QStringList names;
-    for (const auto &field : fields)
-        names << textOf(field.first);
-    QCOMPARE(names, expectedNames);
-
-    // Each name leads to its own field.
-    const std::string *const members[] = {
-        &report.YourSunSign,
-        &report.YourFriendsSunSign,
-        &report.YourFriendshipProfile,
-        &report.YourFriendsFriendshipProfile,
-        &report.FriendshipCompatibilityResult,
-        &report.FriendshipCompatibility,
-        &report.Dependable,
-        &report.Caring,
-        &report.Outgoing,
-        &report.Loyal,
-        &report.Adventurous,
-        &report.Initiator,
-        &report.Listener,
-    };
-    for (std::size_t i = 0; i < fields.size(); ++i)
-        QVERIFY2(fields[i].second == members[i], qPrintable(names.at(static_cast<qsizetype>(i))));
 }
 
 QTEST_APPLESS_MAIN(TestFriendshipReport)

@@ -18,7 +18,6 @@ class TestSunSign : public QObject {
 private Q_SLOTS:
     void boundaries_data();
     void boundaries();
-    void eachMonthChangesSignOnceToTheNextSign();
     void outOfRangeGivesNoSign_data();
     void outOfRangeGivesNoSign();
     void namesRoundTrip();
@@ -77,30 +76,6 @@ void TestSunSign::boundaries()
     const auto sign = qx::GetSunSign(static_cast<std::int16_t>(month - 1), static_cast<std::int16_t>(day - 1));
     QVERIFY(sign.has_value());
     QCOMPARE(textOf(qx::signName(*sign)), textOf(qx::signName(expected)));
-}
-
-void TestSunSign::eachMonthChangesSignOnceToTheNextSign()
-{
-    for (std::int16_t month = 0; month < 12; ++month) {
-        const auto first = qx::GetSunSign(month, 0);
-        QVERIFY(first.has_value());
-        const auto next = static_cast<SunSign>((static_cast<int>(*first) + 1) % 12);
-        int changes = 0;
-        for (std::int16_t day = 0; day <= 30; ++day) {
-            const auto sign = qx::GetSunSign(month, day);
-            QVERIFY2(sign.has_value(), qPrintable(QStringLiteral("month %1 day %2").arg(month).arg(day)));
-            QVERIFY(*sign == *first || *sign == next);
-            if (day > 0 && *sign != *qx::GetSunSign(month, static_cast<std::int16_t>(day - 1)))
-                ++changes;
-        }
-        QCOMPARE(changes, 1);
-        // December's second sign is January's first: the year closes.
-        if (month < 11)
-            QCOMPARE(textOf(qx::signName(*qx::GetSunSign(static_cast<std::int16_t>(month + 1), 0))),
-                     textOf(qx::signName(next)));
-        else
-            QCOMPARE(textOf(qx::signName(*qx::GetSunSign(0, 0))), textOf(qx::signName(next)));
-    }
 }
 
 void TestSunSign::outOfRangeGivesNoSign_data()

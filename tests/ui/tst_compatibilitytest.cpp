@@ -222,18 +222,6 @@ private Q_SLOTS:
         QVERIFY(main->isVisible());
     }
 
-    void sameDayGivesTheSameSignTwice()
-    {
-        FrmMain *main = mainWindow();
-        FrmDisplay *display = runTest(main, "5", "mar", "5", "mar");
-        QVERIFY(display);
-        QCOMPARE(labelText(display, "lblYourSunSign"), QStringLiteral("Pisces"));
-        QCOMPARE(labelText(display, "lblYourFriendsSunSign"), QStringLiteral("Pisces"));
-        QCOMPARE(control<QPlainTextEdit>(display, "txtYourFriendshipProfile")->toPlainText(),
-                 control<QPlainTextEdit>(display, "txtYourFriendsFriendshipProfile")->toPlainText());
-        QCOMPARE(labelText(display, "lblFriendshipCompatibility"), QStringLiteral("You both Could Be Better Friends"));
-    }
-
     // The profiles can be read and copied, but the next mouse movement over
     // a box empties the clipboard again.
     void mouseOverAProfileEmptiesTheClipboard()

@@ -237,18 +237,6 @@ private Q_SLOTS:
         verifyEnded();
     }
 
-    void eachUnloadStepRunsOnce()
-    {
-        loadStartupForm();
-        Forms::get<FakeMainWindow>()->show();
-        Forms::get<FakeExitScreen>()->show();
-        ExitApplication();
-        QCOMPARE(unloadLog.count(QStringLiteral("StartupForm")), 1);
-        QCOMPARE(unloadLog.count(QStringLiteral("FakeMainWindow")), 1);
-        QCOMPARE(unloadLog.count(QStringLiteral("FakeExitScreen")), 1);
-        verifyEnded();
-    }
-
     void callingAgainAfterTheEndIsHarmless()
     {
         loadStartupForm();

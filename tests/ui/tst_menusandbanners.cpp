@@ -226,37 +226,34 @@ private Q_SLOTS:
         QCOMPARE(labelText(byMenu, "lblFriendshipCompatibilityResult"), sentence);
     }
 
-    void mainExitItemClosesTheMainWindow()
+    // Alt+F and an item's access key: Exit closes the window it is in and
+    // brings up the exit screen; Back goes back to the main window.
+    void fileItems_data()
     {
-        FrmMain *main = mainWindow();
-        choose(main, QStringLiteral("&File"), Qt::Key_X);
-        QVERIFY(!Forms::find<FrmMain>());
-        FrmNagScreen2 *exitScreen = Forms::find<FrmNagScreen2>();
-        QVERIFY(exitScreen && exitScreen->isVisible());
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<int>("accessKey");
+        QTest::newRow("main: Exit") << "main" << int(Qt::Key_X);
+        QTest::newRow("results: Exit") << "results" << int(Qt::Key_X);
+        QTest::newRow("results: Back") << "results" << int(Qt::Key_B);
     }
 
-    void resultsBackItemGoesBack()
+    void fileItems()
     {
-        QMainWindow *display = showWindow("results");
-        QTest::keyClick(display, Qt::Key_F, Qt::AltModifier);
+        QFETCH(QString, window);
+        QFETCH(int, accessKey);
+        QMainWindow *shown = showWindow(window);
+        QTest::keyClick(shown, Qt::Key_F, Qt::AltModifier);
         QTRY_VERIFY(openMenu());
-        QTest::keyClick(openMenu(), Qt::Key_B);
-        QVERIFY(!Forms::find<FrmDisplay>());
-        QVERIFY(Forms::find<FrmMain>()->isVisible());
+        QTest::keyClick(openMenu(), Qt::Key(accessKey));
+        const bool back = accessKey == Qt::Key_B;
+        if (window == QLatin1String("main")) {
+            QVERIFY(!Forms::find<FrmMain>());
+        } else {
+            QVERIFY(!Forms::find<FrmDisplay>());
+            QCOMPARE(Forms::find<FrmMain>()->isVisible(), back);
+        }
         const FrmNagScreen2 *exitScreen = Forms::find<FrmNagScreen2>();
-        QVERIFY(!exitScreen || !exitScreen->isVisible());
-    }
-
-    void resultsExitItemClosesTheResultsWindow()
-    {
-        QMainWindow *display = showWindow("results");
-        QTest::keyClick(display, Qt::Key_F, Qt::AltModifier);
-        QTRY_VERIFY(openMenu());
-        QTest::keyClick(openMenu(), Qt::Key_X);
-        QVERIFY(!Forms::find<FrmDisplay>());
-        QVERIFY(!Forms::find<FrmMain>()->isVisible());
-        FrmNagScreen2 *exitScreen = Forms::find<FrmNagScreen2>();
-        QVERIFY(exitScreen && exitScreen->isVisible());
+        QCOMPARE(exitScreen && exitScreen->isVisible(), !back);
     }
 
     // A click goes to whatever lies on top at that point of the window.
