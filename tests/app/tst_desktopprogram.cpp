@@ -10,6 +10,8 @@
 #include <QProcess>
 #include <QtTest>
 
+#include <csignal>
+
 namespace qx::test {
 namespace {
 
@@ -65,6 +67,22 @@ public:
     }
     qint64 pid() const { return m_process.processId(); }
     bool running() const { return m_process.state() == QProcess::Running; }
+    // Ends the copy as the session does, once it catches SIGTERM: true when
+    // it then ends as Exit ends it, with status 0.
+    bool endAsTheSessionDoes()
+    {
+        const QString status = QStringLiteral("/proc/%1/status").arg(pid());
+        const auto catchesTermination = [&] {
+            for (const QByteArray &line : readFile(status).split('\n'))
+                if (line.startsWith("SigCgt:"))
+                    return (line.mid(7).trimmed().toULongLong(nullptr, 16) >> (SIGTERM - 1)) & 1;
+            return 0ULL;
+        };
+        if (!QTest::qWaitFor([&] { return catchesTermination() != 0; }, 20000) || ::kill(pid(), SIGTERM) != 0)
+            return false;
+        return m_process.waitForFinished(20000) && m_process.exitStatus() == QProcess::NormalExit
+               && m_process.exitCode() == 0;
+    }
     // Ends the copy as a crash or a kill would: nothing of it runs any more.
     void stop()
     {
@@ -120,6 +138,8 @@ private Q_SLOTS:
             QVERIFY(!holdsLockFile(second.pid()));
             QCOMPARE(readFile(settingsPath()), settingsBefore);
             QVERIFY(first.running());
+            // Ended while its refusal is up, it ends and its event loop never starts.
+            QVERIFY(second.endAsTheSessionDoes());
         }
 
         // A copy that was killed holds nothing any more; the next start runs at once.
@@ -131,6 +151,7 @@ private Q_SLOTS:
         QTest::qWait(500);
         QVERIFY(next.running());
         QCOMPARE(readFile(settingsPath()), settingsBefore);
+        QVERIFY(next.endAsTheSessionDoes());
     }
 };
 

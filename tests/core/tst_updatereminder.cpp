@@ -228,8 +228,15 @@ private Q_SLOTS:
         QCOMPARE(services->settings.writeCount, 0);
         QVERIFY(services->urls.addresses.isEmpty());
 
+        // With none installed, every service is there and does nothing.
         installPlatform({});
         PromptForUpdate();
+        const Platform &none = platform();
+        none.urls->open(pageAddress(SitePage::Home));
+        none.clipboard->clear();
+        QCOMPARE(none.random->next(), 0.0f);
+        QCOMPARE(none.settings->value(QStringLiteral("Settings"), QStringLiteral("x")), std::nullopt);
+        QVERIFY(!none.settings->setValue(QStringLiteral("Settings"), QStringLiteral("x"), QStringLiteral("y")));
     }
 
     void dateTextReadsBackInEveryLocale_data()

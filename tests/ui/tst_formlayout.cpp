@@ -7,6 +7,7 @@
 #include "support/MainWindowSteps.h"
 #include "support/TestPlatform.h"
 #include "ui/Fonts.h"
+#include "ui/widgets/WindowCentring.h"
 
 #include <QApplication>
 #include <QFontInfo>
@@ -89,6 +90,13 @@ private Q_SLOTS:
         const QRect inside = shown->geometry();
         QVERIFY(qAbs(frame.center().x() - screen.center().x()) <= frame.width() - inside.width() + 1);
         QVERIFY(qAbs(frame.center().y() - screen.center().y()) <= frame.height() - inside.height() + 1);
+
+        // A window larger than the screen keeps its title bar and left edge on it.
+        QWidget oversize;
+        oversize.resize(screen.size() + QSize(200, 100));
+        centreWhenShown(&oversize);
+        oversize.show();
+        QCOMPARE(oversize.frameGeometry().topLeft(), screen.topLeft());
     }
 
     // Verdana 8.25 pt is 11 pixels at 96 dpi, whatever face stands in for it.
