@@ -28,8 +28,10 @@ export UBSAN_OPTIONS="$common"
 export QT_QPA_PLATFORM=offscreen
 
 status=0
-selection=(-LE e2e -E '^packaging_')
-[[ -n "${SANITIZE_TESTS:-}" ]] && selection=(-LE e2e -R "$SANITIZE_TESTS")
+# The unit tests: not the end-to-end cases, the packaging check or the test
+# of the mutation runner.
+selection=(-LE '^(e2e|tools)$' -E '^packaging_')
+[[ -n "${SANITIZE_TESTS:-}" ]] && selection=(-LE '^(e2e|tools)$' -R "$SANITIZE_TESTS")
 ctest --test-dir "$build" --output-on-failure -j"$jobs" "${selection[@]}" || status=$?
 
 shopt -s nullglob

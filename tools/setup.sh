@@ -33,6 +33,8 @@ if ((with_tests)); then
         strace valgrind
         # the layout check of test.sh
         clang-format
+        # the mutation runner's scratch build (tools/mutate.py)
+        ninja-build ccache
     )
 fi
 
