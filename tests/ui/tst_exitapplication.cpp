@@ -1,6 +1,11 @@
 #include "support/TestPlatform.h"
 #include "support/Windows.h"
+#include "ui/Fonts.h"
 #include "ui/Forms.h"
+#include "ui/FrmAbout.h"
+#include "ui/FrmDisplay.h"
+#include "ui/FrmMain.h"
+#include "ui/FrmNagScreen2.h"
 #include "ui/StartupForm.h"
 
 #include <QApplication>
@@ -12,24 +17,18 @@
 namespace qx::test {
 namespace {
 
-// The unload steps in the order they ran, by class name.
-QStringList unloadLog;
-
-void logUnload(const QObject *form)
-{
-    unloadLog.append(QString::fromLatin1(form->metaObject()->className()).remove(QStringLiteral("qx::")));
-}
-
-// Records the start-up form's unload step, which is its close event.
-class UnloadSpy : public QObject {
+// The unload steps in the order they ran, by class name: a loaded window's
+// unload step is its close event.
+class UnloadLog : public QObject {
 public:
-    using QObject::QObject;
+    QStringList steps;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (event->type() == QEvent::Close)
-            logUnload(watched);
+        if (event->type() == QEvent::Close && watched->isWidgetType()
+            && Forms::isLoaded(static_cast<QWidget *>(watched)))
+            steps.append(QString::fromLatin1(watched->metaObject()->className()).section(QStringLiteral("::"), -1));
         return false;
     }
 };
@@ -40,62 +39,12 @@ protected:
 using namespace qx;
 using namespace qx::test;
 
-// Stand-ins for the windows, with the unload steps of the real ones.
-class FakeExitScreen : public QWidget {
-    Q_OBJECT
-
-public:
-    void cmdClose_Click() { ExitApplication(); }
-
-protected:
-    void closeEvent(QCloseEvent *event) override
-    {
-        logUnload(this);
-        event->accept();
-        Forms::unloaded(this);
-        ExitApplication();
-    }
-};
-
-// The unload step of the main window and of the results window: the exit
-// screen takes their place.
-class ReplacedByExitScreen : public QWidget {
-    Q_OBJECT
-
-public:
-    QPointer<QWidget> strayWindow; // shown by the unload step when set
-
-protected:
-    void closeEvent(QCloseEvent *event) override
-    {
-        logUnload(this);
-        event->accept();
-        Forms::get<FakeExitScreen>()->show();
-        Forms::hide<StartupForm>();
-        if (strayWindow)
-            strayWindow->show();
-        Forms::unloaded(this);
-    }
-};
-
-class FakeMainWindow : public ReplacedByExitScreen {
-    Q_OBJECT
-};
-
-class FakeResultsWindow : public ReplacedByExitScreen {
-    Q_OBJECT
-};
-
 // A window whose unload step refuses to finish.
 class StubbornWindow : public QWidget {
     Q_OBJECT
 
 protected:
-    void closeEvent(QCloseEvent *event) override
-    {
-        logUnload(this);
-        event->ignore();
-    }
+    void closeEvent(QCloseEvent *event) override { event->ignore(); }
 };
 
 // A window whose unload step loads a fresh one of its kind, again and again.
@@ -105,182 +54,181 @@ class RestlessWindow : public QWidget {
 protected:
     void closeEvent(QCloseEvent *event) override
     {
-        logUnload(this);
         event->accept();
         Forms::unloaded(this);
         Forms::get<RestlessWindow>()->show();
     }
 };
 
+// The end of the program with the real windows and their unload steps.
 class TestExitApplication : public QObject {
     Q_OBJECT
 
     std::unique_ptr<TestPlatform> services;
-    UnloadSpy spy;
+    UnloadLog log;
 
-    StartupForm *loadStartupForm()
-    {
-        auto *startup = Forms::get<StartupForm>();
-        startup->installEventFilter(&spy);
-        return startup;
-    }
-
-    void verifyEnded()
+    // Ended by one call of ExitApplication (unload steps that call it again included).
+    void verifyEnded(int exitCalls = 1)
     {
         QVERIFY(Forms::exitRequested());
         QVERIFY(Forms::loadedInOrder().isEmpty());
         QVERIFY(visibleWindows().isEmpty());
-        QVERIFY(services->settings.flushCount >= 1);
+        QCOMPARE(services->settings.flushCount, exitCalls);
+    }
+
+    static QStringList steps(std::initializer_list<const char *> names)
+    {
+        QStringList list;
+        for (const char *name : names)
+            list.append(QString::fromLatin1(name));
+        return list;
     }
 
 private Q_SLOTS:
     void initTestCase()
     {
+        installFontSubstitutes();
         // As in the program: only ExitApplication ends it.
         QApplication::setQuitOnLastWindowClosed(false);
+        qApp->installEventFilter(&log);
     }
     void init()
     {
         services = std::make_unique<TestPlatform>();
-        Forms::reset();
-        destroyUnloadedWindows();
-        unloadLog.clear();
+        unloadAllWindows();
+        log.steps.clear();
     }
     void cleanup()
     {
-        Forms::reset();
-        destroyUnloadedWindows();
+        unloadAllWindows();
         services.reset();
     }
 
     void closingMainThenExit()
     {
-        loadStartupForm();
-        auto *mainWindow = Forms::get<FakeMainWindow>();
+        Forms::get<StartupForm>();
+        auto *mainWindow = Forms::get<FrmMain>();
         mainWindow->show();
 
         mainWindow->close();
-        QCOMPARE(unloadLog, QStringList{QStringLiteral("FakeMainWindow")});
+        QCOMPARE(log.steps, steps({"FrmMain"}));
         QVERIFY(!Forms::isLoaded(mainWindow));
-        auto *exitScreen = Forms::find<FakeExitScreen>();
+        auto *exitScreen = Forms::find<FrmNagScreen2>();
         QVERIFY(exitScreen && exitScreen->isVisible());
         QVERIFY(!Forms::exitRequested());
 
         exitScreen->cmdClose_Click();
-        QCOMPARE(unloadLog, (QStringList{QStringLiteral("FakeMainWindow"), QStringLiteral("StartupForm"),
-                                         QStringLiteral("FakeExitScreen")}));
+        QCOMPARE(log.steps, steps({"FrmMain", "StartupForm", "FrmNagScreen2"}));
         verifyEnded();
     }
 
     void closingResultsWhileMainIsHiddenThenExit()
     {
-        loadStartupForm();
-        auto *mainWindow = Forms::get<FakeMainWindow>();
-        auto *results = Forms::get<FakeResultsWindow>();
+        Forms::get<StartupForm>();
+        auto *mainWindow = Forms::get<FrmMain>();
+        auto *results = Forms::get<FrmDisplay>();
         results->show();
 
         results->close();
-        auto *exitScreen = Forms::find<FakeExitScreen>();
+        auto *exitScreen = Forms::find<FrmNagScreen2>();
         QVERIFY(exitScreen && exitScreen->isVisible());
         QVERIFY(Forms::isLoaded(mainWindow));
         QVERIFY(!mainWindow->isVisible());
 
         exitScreen->cmdClose_Click();
-        // Load order: start-up form, main window (which shows the exit screen
-        // once more), exit screen.
-        QCOMPARE(unloadLog, (QStringList{QStringLiteral("FakeResultsWindow"), QStringLiteral("StartupForm"),
-                                         QStringLiteral("FakeMainWindow"), QStringLiteral("FakeExitScreen")}));
+        // Load order: start-up form, main window (whose unload step shows the
+        // exit screen once more), exit screen.
+        QCOMPARE(log.steps, steps({"FrmDisplay", "StartupForm", "FrmMain", "FrmNagScreen2"}));
         verifyEnded();
     }
 
     void closingTheExitScreenWithItsCloseBox()
     {
-        loadStartupForm();
-        Forms::get<FakeMainWindow>();
-        auto *results = Forms::get<FakeResultsWindow>();
+        Forms::get<StartupForm>();
+        Forms::get<FrmMain>();
+        auto *results = Forms::get<FrmDisplay>();
         results->show();
         results->close();
 
-        Forms::find<FakeExitScreen>()->close();
-        // The main window's unload step loads a fresh exit screen, which goes too.
-        QCOMPARE(unloadLog, (QStringList{QStringLiteral("FakeResultsWindow"), QStringLiteral("FakeExitScreen"),
-                                         QStringLiteral("StartupForm"), QStringLiteral("FakeMainWindow"),
-                                         QStringLiteral("FakeExitScreen")}));
+        Forms::find<FrmNagScreen2>()->close();
+        // The main window's unload step finds no exit screen, and the end
+        // creates none.
+        QCOMPARE(log.steps, steps({"FrmDisplay", "FrmNagScreen2", "StartupForm", "FrmMain"}));
         verifyEnded();
+        QVERIFY(!Forms::find<FrmNagScreen2>());
     }
 
     void unloadsInLoadOrder()
     {
-        auto *exitScreen = Forms::get<FakeExitScreen>();
-        loadStartupForm();
-        auto *results = Forms::get<FakeResultsWindow>();
-        auto *mainWindow = Forms::get<FakeMainWindow>();
-        QCOMPARE(Forms::loadedInOrder(),
-                 (QList<QWidget *>{exitScreen, Forms::find<StartupForm>(), results, mainWindow}));
+        auto *exitScreen = Forms::get<FrmNagScreen2>();
+        auto *startup = Forms::get<StartupForm>();
+        auto *results = Forms::get<FrmDisplay>();
+        auto *mainWindow = Forms::get<FrmMain>();
+        QCOMPARE(Forms::loadedInOrder(), (QList<QWidget *>{exitScreen, startup, results, mainWindow}));
 
         ExitApplication();
-        QCOMPARE(unloadLog, (QStringList{QStringLiteral("FakeExitScreen"), QStringLiteral("StartupForm"),
-                                         QStringLiteral("FakeResultsWindow"), QStringLiteral("FakeMainWindow"),
-                                         QStringLiteral("FakeExitScreen")}));
+        QCOMPARE(log.steps, steps({"FrmNagScreen2", "StartupForm", "FrmDisplay", "FrmMain"}));
         verifyEnded();
     }
 
     void reenteredFromTheStartupFormsUnloadStep()
     {
-        StartupForm *startup = loadStartupForm();
-        Forms::get<FakeMainWindow>()->show();
+        StartupForm *startup = Forms::get<StartupForm>();
+        Forms::get<FrmMain>()->show();
+        Forms::get<FrmNagScreen2>();
 
         // The start-up form's unload step calls ExitApplication itself.
         startup->close();
-        QCOMPARE(unloadLog, (QStringList{QStringLiteral("StartupForm"), QStringLiteral("FakeMainWindow"),
-                                         QStringLiteral("FakeExitScreen")}));
+        QCOMPARE(log.steps, steps({"StartupForm", "FrmMain", "FrmNagScreen2"}));
         verifyEnded();
     }
 
     void callingAgainAfterTheEndIsHarmless()
     {
-        loadStartupForm();
+        Forms::get<StartupForm>();
         ExitApplication();
         ExitApplication();
-        QCOMPARE(unloadLog, QStringList{QStringLiteral("StartupForm")});
-        verifyEnded();
+        QCOMPARE(log.steps, steps({"StartupForm"}));
+        verifyEnded(2);
     }
 
     void windowThatRefusesToGoIsTakenDown()
     {
-        loadStartupForm();
+        Forms::get<StartupForm>();
         auto *stubborn = Forms::get<StubbornWindow>();
         stubborn->show();
         ExitApplication();
-        QCOMPARE(unloadLog, (QStringList{QStringLiteral("StartupForm"), QStringLiteral("StubbornWindow")}));
+        QCOMPARE(log.steps, steps({"StartupForm", "StubbornWindow"}));
         verifyEnded();
     }
 
     void unloadStepsThatKeepLoadingWindowsDoNotKeepTheProgramAlive()
     {
-        loadStartupForm();
+        Forms::get<StartupForm>();
         Forms::get<RestlessWindow>()->show();
         ExitApplication();
-        QVERIFY(unloadLog.count(QStringLiteral("RestlessWindow")) > 1);
+        QVERIFY(log.steps.count(QStringLiteral("RestlessWindow")) > 1);
         verifyEnded();
     }
 
-    void windowShownByAnUnloadStepDoesNotStay()
+    void aWindowOutsideTheCollectionDoesNotStay()
     {
-        loadStartupForm();
-        QWidget stray;
-        auto *mainWindow = Forms::get<FakeMainWindow>();
-        mainWindow->strayWindow = &stray;
+        // The about window is no loaded window: the session may end the
+        // program while it is up.
+        Forms::get<StartupForm>();
+        auto *mainWindow = Forms::get<FrmMain>();
         mainWindow->show();
+        FrmAbout about(mainWindow);
+        about.show();
         ExitApplication();
-        QVERIFY(!stray.isVisible());
+        QVERIFY(!about.isVisible());
         verifyEnded();
     }
 
     void unloadedWindowsAreDestroyed()
     {
-        QPointer<StartupForm> startup = loadStartupForm();
-        QPointer<FakeMainWindow> mainWindow = Forms::get<FakeMainWindow>();
+        QPointer<StartupForm> startup = Forms::get<StartupForm>();
+        QPointer<FrmMain> mainWindow = Forms::get<FrmMain>();
         ExitApplication();
         destroyUnloadedWindows();
         QVERIFY(startup.isNull());
@@ -289,10 +237,10 @@ private Q_SLOTS:
 
     void endsTheEventLoop()
     {
-        loadStartupForm();
-        Forms::get<FakeMainWindow>()->show();
-        QTimer::singleShot(0, [] { Forms::find<FakeMainWindow>()->close(); });
-        QTimer::singleShot(10, [] { Forms::find<FakeExitScreen>()->cmdClose_Click(); });
+        Forms::get<StartupForm>();
+        Forms::get<FrmMain>()->show();
+        QTimer::singleShot(0, [] { Forms::find<FrmMain>()->close(); });
+        QTimer::singleShot(10, [] { Forms::find<FrmNagScreen2>()->cmdClose_Click(); });
         QTimer safety;
         safety.setSingleShot(true);
         connect(&safety, &QTimer::timeout, [] { QCoreApplication::exit(1); });

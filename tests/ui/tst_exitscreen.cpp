@@ -9,42 +9,12 @@
 #include "ui/FrmNagScreen2.h"
 
 #include <QApplication>
-#include <QCloseEvent>
 #include <QPlainTextEdit>
 #include <QtTest>
 
 #include <cmath>
 #include <limits>
 #include <memory>
-
-namespace qx::test {
-namespace {
-
-// Stands in for a window whose unload step ends the program, as the
-// start-up form's does.
-class EndingWindow : public QWidget {
-protected:
-    void closeEvent(QCloseEvent *event) override
-    {
-        event->accept();
-        Forms::unloaded(this);
-        ExitApplication();
-    }
-};
-
-// Stands in for the main window: its unload step shows the exit screen.
-class ReplacedWindow : public QWidget {
-protected:
-    void closeEvent(QCloseEvent *event) override
-    {
-        Forms::get<FrmNagScreen2>()->show();
-        event->accept();
-        Forms::unloaded(this);
-    }
-};
-
-} // namespace
-} // namespace qx::test
 
 using namespace qx;
 using namespace qx::test;
@@ -326,39 +296,6 @@ private Q_SLOTS:
             screen->cmdClose_Click();
         verifyProgramEnded();
         QCOMPARE(services->settings.flushCount, 1);
-    }
-
-    void theEndIsCleanWhenUnloadStepsCallBackIn()
-    {
-        // Loaded in this order: a window that ends the program when unloaded,
-        // a hidden window whose unload step shows the exit screen again, and
-        // the exit screen itself.
-        auto *ending = new EndingWindow;
-        Forms::loaded(ending);
-        auto *replaced = new ReplacedWindow;
-        Forms::loaded(replaced);
-        FrmNagScreen2 *screen = shownScreen();
-        QVERIFY(screen);
-        QPointer<QWidget> endingAlive(ending);
-        QPointer<QWidget> replacedAlive(replaced);
-
-        QTest::mouseClick(control<QPushButton>(screen, "cmdClose"), Qt::LeftButton);
-
-        verifyProgramEnded();
-        QVERIFY(endingAlive.isNull());
-        QVERIFY(replacedAlive.isNull());
-        QCOMPARE(services->settings.flushCount, 1);
-    }
-
-    void anExitScreenLoadedDuringTheEndGoesToo()
-    {
-        // The hidden window is unloaded first; its unload step creates the
-        // exit screen, which the end must take down as well.
-        Forms::loaded(new EndingWindow);
-        Forms::loaded(new ReplacedWindow);
-        QVERIFY(Forms::find<FrmNagScreen2>() == nullptr);
-        ExitApplication();
-        verifyProgramEnded();
     }
 };
 
