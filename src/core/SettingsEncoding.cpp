@@ -10,7 +10,6 @@ constexpr int HighestCode = 255;
 QString shifted(const QString &text, int by)
 {
     QString result;
-    result.reserve(text.size());
     for (const QChar character : text) {
         const int code = character.unicode();
         if (code > HighestCode)

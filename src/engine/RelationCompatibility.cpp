@@ -2,6 +2,7 @@
 
 #include "engine/SunSign.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <string>
@@ -235,15 +236,12 @@ const PairTable &pairTable()
 
 std::optional<std::string_view> GetRelationCompatibility(std::string_view userSignName, std::string_view friendSignName)
 {
-    std::string key;
-    key.reserve(userSignName.size() + 1 + friendSignName.size());
-    key.append(userSignName).append("-").append(friendSignName);
+    const std::string key = std::string(userSignName) + "-" + std::string(friendSignName);
 
     const PairTable &table = pairTable();
-    for (std::size_t slot = 0; slot < RelationSlotsInUse; ++slot) {
-        if (table.keys[slot] == key)
-            return table.texts[slot];
-    }
+    const auto keysInUse = table.keys.begin() + RelationSlotsInUse;
+    if (const auto found = std::find(table.keys.begin(), keysInUse, key); found != keysInUse)
+        return table.texts[static_cast<std::size_t>(found - table.keys.begin())];
     return std::nullopt;
 }
 

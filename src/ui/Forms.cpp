@@ -43,7 +43,6 @@ void Forms::unloaded(QWidget *form)
     if (!isLoaded(form))
         return;
     registry().removeAll(form);
-    form->hide();
     form->deleteLater();
 }
 

@@ -97,9 +97,6 @@ FrmNagScreen2::FrmNagScreen2(QWidget *parent)
                                         ui->txtMessage};
     for (QWidget *box : textBoxes)
         box->installEventFilter(this);
-
-    // Exit has the focus when the window opens: Enter or the space bar end the program.
-    ui->cmdClose->setFocus();
 }
 
 FrmNagScreen2::~FrmNagScreen2() = default;
@@ -128,12 +125,13 @@ void FrmNagScreen2::closeEvent(QCloseEvent *event)
     ignoringErrors([] { ExitApplication(); });
 }
 
-// Exit has the focus whenever the program shows the window. It comes up for
-// the user only once, at the end; the brief showing on Back can leave it
-// without any focus widget when the window manager's activation arrives after
-// the window has been hidden again, and Enter or the space bar would then do
-// nothing. A window the user restores after minimising it comes back with a
-// spontaneous show event and keeps its focus where the user left it.
+// Exit has the focus whenever the program shows the window: Enter or the
+// space bar end the program. It comes up for the user only once, at the end;
+// the brief showing on Back can leave it without any focus widget when the
+// window manager's activation arrives after the window has been hidden again,
+// and Enter or the space bar would then do nothing. A window the user
+// restores after minimising it comes back with a spontaneous show event and
+// keeps its focus where the user left it.
 void FrmNagScreen2::showEvent(QShowEvent *event)
 {
     // The texts are fitted when the window is first shown: the test command
@@ -169,7 +167,7 @@ bool FrmNagScreen2::eventFilter(QObject *watched, QEvent *event)
     default:
         break;
     }
-    return QWidget::eventFilter(watched, event);
+    return false;
 }
 
 // A check box that works as a link: a click that checks it opens the home

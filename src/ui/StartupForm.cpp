@@ -114,7 +114,7 @@ bool StartupForm::eventFilter(QObject *watched, QEvent *event)
         // Queued: runs once this painting and its flush to the screen are done.
         QMetaObject::invokeMethod(this, &StartupForm::firstFramePainted, Qt::QueuedConnection);
     }
-    return QWidget::eventFilter(watched, event);
+    return false;
 }
 
 void StartupForm::firstFramePainted()

@@ -17,13 +17,14 @@ struct CommandResult {
 
 CommandResult run(const QStringList &arguments)
 {
-    CommandResult result;
-    QTextStream out(&result.out);
-    QTextStream err(&result.err);
-    result.exitCode = qx::runReportCommand(QStringList{QStringLiteral("qx-friendship-report")} + arguments, out, err);
-    out.flush();
-    err.flush();
-    return result;
+    QString outText;
+    QString errText;
+    QTextStream out(&outText);
+    QTextStream err(&errText);
+    const int exitCode = qx::runReportCommand(QStringList{QStringLiteral("qx-friendship-report")} + arguments, out,
+                                              err);
+    // Taken before the streams go: the command leaves nothing waiting in them.
+    return {exitCode, outText, errText};
 }
 
 QJsonObject runJson(const QString &yours, const QString &friends)
@@ -376,7 +377,6 @@ void TestReportCommand::executable_data()
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QString>("output"); // "pipe", "full disk" or "closed"
     QTest::addColumn<int>("exitCode");
-    QTest::addColumn<QString>("outContains");
     QTest::addColumn<QString>("err");
 
     const QStringList report{QStringLiteral("1990-07-21"), QStringLiteral("1985-07-20")};
@@ -385,18 +385,16 @@ void TestReportCommand::executable_data()
         "qx-friendship-report: cannot write to standard output: No space left on device\n");
     const QString closed = QStringLiteral(
         "qx-friendship-report: cannot write to standard output: Bad file descriptor\n");
-    QTest::newRow("JSON report") << json << "pipe" << 0 << QStringLiteral("\"YourFriendsSunSign\": \"Cancer\"")
-                                 << QString();
+    QTest::newRow("JSON report") << json << "pipe" << 0 << QString();
     QTest::newRow("refused date") << QStringList{QStringLiteral("1990-02-30"), QStringLiteral("1985-07-20")} << "pipe"
-                                  << 2 << QString() << YourDateRefused + QLatin1Char('\n');
+                                  << 2 << YourDateRefused + QLatin1Char('\n');
     // A report that cannot be written is a failure, said on standard error.
-    QTest::newRow("report, full disk") << report << "full disk" << 1 << QString() << fullDisk;
-    QTest::newRow("JSON, full disk") << json << "full disk" << 1 << QString() << fullDisk;
-    QTest::newRow("help, full disk") << QStringList{QStringLiteral("--help")} << "full disk" << 1 << QString()
-                                     << fullDisk;
-    QTest::newRow("report, closed output") << report << "closed" << 1 << QString() << closed;
+    QTest::newRow("report, full disk") << report << "full disk" << 1 << fullDisk;
+    QTest::newRow("JSON, full disk") << json << "full disk" << 1 << fullDisk;
+    QTest::newRow("help, full disk") << QStringList{QStringLiteral("--help")} << "full disk" << 1 << fullDisk;
+    QTest::newRow("report, closed output") << report << "closed" << 1 << closed;
     QTest::newRow("refused date, closed output")
-        << QStringList{QStringLiteral("1990-02-30"), QStringLiteral("1985-07-20")} << "closed" << 2 << QString()
+        << QStringList{QStringLiteral("1990-02-30"), QStringLiteral("1985-07-20")} << "closed" << 2
         << YourDateRefused + QLatin1Char('\n');
 }
 
@@ -406,7 +404,6 @@ void TestReportCommand::executable()
     QFETCH(QStringList, arguments);
     QFETCH(QString, output);
     QFETCH(int, exitCode);
-    QFETCH(QString, outContains);
     QFETCH(QString, err);
 
     QProcess process;
@@ -422,11 +419,9 @@ void TestReportCommand::executable()
     QVERIFY(process.waitForFinished(30000));
     QCOMPARE(process.exitStatus(), QProcess::NormalExit);
     QCOMPARE(process.exitCode(), exitCode);
-    const QString out = QString::fromUtf8(process.readAllStandardOutput());
-    if (outContains.isEmpty())
-        QCOMPARE(out, QString());
-    else
-        QVERIFY2(out.contains(outContains), qPrintable(out));
+    // Through a pipe, every byte of what the command prints; elsewhere nothing arrives.
+    QCOMPARE(QString::fromUtf8(process.readAllStandardOutput()),
+             output == QLatin1String("pipe") ? run(arguments).out : QString());
     QCOMPARE(QString::fromUtf8(process.readAllStandardError()), err);
 }
 

@@ -1,3 +1,4 @@
+#include "core/DeadLockFiles.h"
 #include "core/platform/QtSettingsStore.h"
 #include "core/ProgramInfo.h"
 #include "core/SettingsEncoding.h"
@@ -257,6 +258,68 @@ private Q_SLOTS:
         QVERIFY(store.setValue(Section, key(), QStringLiteral("x")));
         store.flush();
         QCOMPARE(QtSettingsStore(name).value(Section, key()), std::optional<QString>(QStringLiteral("x")));
+    }
+
+    // What lies at a lock file's path, and whether a program may still be
+    // writing or holding it (QLockFile's format: the holder's PID first).
+    void deadLockFilesAreToldFromLiveOnes_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<int>("age"); // seconds since it was written
+        QTest::addColumn<bool>("dead");
+        QTest::addColumn<bool>("removed");
+        QTest::newRow("nothing") << "missing" << QByteArray() << 0 << false << false;
+        QTest::newRow("a FIFO") << "fifo" << QByteArray() << 0 << true << true;
+        QTest::newRow("an empty folder") << "folder" << QByteArray() << 0 << true << true;
+        QTest::newRow("a folder with a file") << "full folder" << QByteArray() << 0 << true << false;
+        QTest::newRow("empty, just made") << "file" << QByteArray() << 0 << false << false;
+        QTest::newRow("empty, a while ago") << "file" << QByteArray() << 60 << true << true;
+        QTest::newRow("empty, in the future") << "file" << QByteArray() << -86400 << true << true;
+        QTest::newRow("a PID") << "file" << QByteArray("12345\nqx\nhost\n") << 60 << false << false;
+        QTest::newRow("a one-digit PID") << "file" << QByteArray("7") << 60 << false << false;
+        QTest::newRow("PID 0") << "file" << QByteArray("0\n") << 60 << true << true;
+        QTest::newRow("PID -1") << "file" << QByteArray("-1\n") << 60 << true << true;
+        QTest::newRow("garbage") << "file" << QByteArray("garbage") << 60 << true << true;
+        QTest::newRow("a PID in the largest lock file")
+            << "file" << QByteArray("7\n").leftJustified(4096, 'x') << 60 << false << false;
+        QTest::newRow("a PID in a file too large")
+            << "file" << QByteArray("7\n").leftJustified(4097, 'x') << 60 << true << true;
+        QTest::newRow("a dead removal lock beside") << "file and removal folder" << QByteArray() << 60 << true << true;
+    }
+
+    void deadLockFilesAreToldFromLiveOnes()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QByteArray, content);
+        QFETCH(int, age);
+        QFETCH(bool, dead);
+        QFETCH(bool, removed);
+        const QString folder = configHome() + QStringLiteral("/Locks/") + QString::fromLatin1(QTest::currentDataTag());
+        const QString path = folder + QStringLiteral("/store.conf.lock");
+        QVERIFY(QDir().mkpath(folder));
+        if (kind == QLatin1String("fifo"))
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        if (kind.contains(QLatin1String("folder")) && !kind.contains(QLatin1String("removal")))
+            QVERIFY(QDir().mkpath(path));
+        if (kind == QLatin1String("full folder"))
+            writeFile(path + QStringLiteral("/inside"), "x");
+        if (kind.startsWith(QLatin1String("file"))) {
+            writeFile(path, content);
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::ReadWrite));
+            QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(-age), QFileDevice::FileModificationTime));
+        }
+        if (kind.endsWith(QLatin1String("removal folder")))
+            QVERIFY(QDir().mkpath(path + QStringLiteral(".rmlock")));
+        const qsizetype descriptors = QDir(QStringLiteral("/proc/self/fd")).count();
+
+        QCOMPARE(isDeadLockFile(path), dead);
+        removeDeadLockFile(path);
+        struct stat status = {};
+        QCOMPARE(::lstat(QFile::encodeName(path).constData(), &status) != 0,
+                 removed || kind == QLatin1String("missing"));
+        QCOMPARE(QDir(QStringLiteral("/proc/self/fd")).count(), descriptors);
     }
 
     // A path that cannot be looked up for any reason but a missing file.

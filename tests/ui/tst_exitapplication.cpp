@@ -106,12 +106,15 @@ private Q_SLOTS:
 
     void closingMainThenExit()
     {
-        Forms::get<StartupForm>();
+        // Shown as if the start-up had not hidden it yet.
+        auto *startup = Forms::get<StartupForm>();
+        startup->show();
         auto *mainWindow = Forms::get<FrmMain>();
         mainWindow->show();
 
         mainWindow->close();
         QCOMPARE(log.steps, steps({"FrmMain"}));
+        QVERIFY(!startup->isVisible());
         QVERIFY(!Forms::isLoaded(mainWindow));
         auto *exitScreen = Forms::find<FrmNagScreen2>();
         QVERIFY(exitScreen && exitScreen->isVisible());

@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QtTest>
 
 #include <cmath>
@@ -82,29 +83,33 @@ private Q_SLOTS:
     {
         QTest::addColumn<float>("r");
         QTest::addColumn<int>("appeal");
-        QTest::newRow("0") << 0.0f << 0;
-        QTest::newRow("just under a quarter") << std::nextafter(0.25f, 0.0f) << 0;
-        QTest::newRow("a quarter") << 0.25f << 1;
-        QTest::newRow("a half") << 0.5f << 2;
-        QTest::newRow("three quarters") << 0.75f << 3;
-        QTest::newRow("0.999999") << 0.999999f << 3;
-        QTest::newRow("largest float below 1") << std::nextafter(1.0f, 0.0f) << 3;
+        QTest::addColumn<int>("length"); // each of the four appeals has its own
+        QTest::newRow("0") << 0.0f << 0 << 227;
+        QTest::newRow("just under a quarter") << std::nextafter(0.25f, 0.0f) << 0 << 227;
+        QTest::newRow("a quarter") << 0.25f << 1 << 211;
+        QTest::newRow("a half") << 0.5f << 2 << 160;
+        QTest::newRow("three quarters") << 0.75f << 3 << 196;
+        QTest::newRow("0.999999") << 0.999999f << 3 << 196;
+        QTest::newRow("largest float below 1") << std::nextafter(1.0f, 0.0f) << 3 << 196;
         // A generator whose double rounded up to 1.0f, or worse.
-        QTest::newRow("1.0") << 1.0f << 3;
-        QTest::newRow("above 1") << 7.5f << 3;
-        QTest::newRow("negative") << -0.5f << 0;
-        QTest::newRow("not a number") << std::numeric_limits<float>::quiet_NaN() << 0;
+        QTest::newRow("1.0") << 1.0f << 3 << 196;
+        QTest::newRow("above 1") << 7.5f << 3 << 196;
+        QTest::newRow("negative") << -0.5f << 0 << 227;
+        QTest::newRow("not a number") << std::numeric_limits<float>::quiet_NaN() << 0 << 227;
     }
 
     void theAppealIsDrawnOnceAndStaysInRange()
     {
         QFETCH(float, r);
         QFETCH(int, appeal);
+        QFETCH(int, length);
         for (float value : {r, 0.0f, 0.5f})
             services->random.values.enqueue(value);
         FrmNagScreen2 *screen = Forms::get<FrmNagScreen2>();
         QLabel *label2 = control<QLabel>(screen, "Label2");
         QCOMPARE(label2->text(), exitScreenAppeal(appeal));
+        QCOMPARE(label2->text().size(), length);
+        QVERIFY(label2->text().contains(QStringLiteral("Orvane Forums")));
         // The generator is initialised from the clock before its one draw.
         QCOMPARE(services->random.randomizeCount, 1);
         QCOMPARE(services->random.values.size(), 2);
@@ -122,6 +127,11 @@ private Q_SLOTS:
     {
         FrmNagScreen2 *screen = Forms::get<FrmNagScreen2>();
         screen->show(); // the texts are fitted when it is first shown
+        QVERIFY(QTest::qWaitForWindowExposed(screen));
+        if (const QScreen *display = screen->screen()) {
+            const QPoint offset = screen->frameGeometry().center() - display->availableGeometry().center();
+            QVERIFY2(offset.manhattanLength() <= 2, "the exit screen is centred on the screen");
+        }
         const QStringList problems = layoutProblems(screen, {QStringLiteral("txtMessage")});
         QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QStringLiteral("; "))));
 
@@ -137,7 +147,8 @@ private Q_SLOTS:
     {
         FrmNagScreen2 *screen = shownScreen();
         QVERIFY(screen);
-        QCOMPARE(QApplication::focusWidget(), control<QWidget>(screen, "cmdClose"));
+        QWidget *exitButton = control<QWidget>(screen, "cmdClose");
+        QCOMPARE(QApplication::focusWidget(), exitButton);
 
         const QStringList order = {"Check1",         "picNagscreen2Icon", "txtName",    "cmdSubmit", "txtEmail",
                                    "txtFriendEmail", "txtFriendName",     "txtMessage", "cmdClose"};
@@ -148,6 +159,12 @@ private Q_SLOTS:
         }
         QCOMPARE(visited, order);
         QVERIFY(!Forms::exitRequested());
+
+        // And each time the program shows it again.
+        control<QWidget>(screen, "txtName")->setFocus(Qt::TabFocusReason);
+        screen->hide();
+        screen->show();
+        QCOMPARE(screen->focusWidget(), exitButton);
     }
 
     void placeholdersGoOnEnteringAndComeBackOnLeavingEmpty()
@@ -215,6 +232,10 @@ private Q_SLOTS:
     {
         FrmNagScreen2 *screen = shownScreen();
         QVERIFY(screen);
+        // A box that takes the focus while it is up leaves it elsewhere.
+        services->messages.onShow = [screen](const RecordedMessage &) {
+            control<QWidget>(screen, "cmdSubmit")->setFocus();
+        };
         for (const char *boxName : {"txtEmail", "txtFriendEmail"}) {
             services->messages.messages.clear();
             auto *box = control<QLineEdit>(screen, boxName);
@@ -230,6 +251,7 @@ private Q_SLOTS:
             QCOMPARE(services->messages.messages.size(), 2);
         }
         services->messages.messages.clear();
+        services->messages.onShow = nullptr;
         for (const char *boxName : {"txtName", "txtFriendName"}) {
             auto *box = control<QLineEdit>(screen, boxName);
             box->setFocus(Qt::TabFocusReason);

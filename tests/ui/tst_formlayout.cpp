@@ -7,6 +7,8 @@
 #include "support/MainWindowSteps.h"
 #include "support/TestPlatform.h"
 #include "ui/Fonts.h"
+#include "ui/FrmAbout.h"
+#include "ui/FrmNagScreen2.h"
 #include "ui/widgets/WindowCentring.h"
 
 #include <QApplication>
@@ -24,6 +26,13 @@ bool isNear(const QColor &drawn, const QColor &expected)
 {
     return qAbs(drawn.red() - expected.red()) <= 2 && qAbs(drawn.green() - expected.green()) <= 2
            && qAbs(drawn.blue() - expected.blue()) <= 2;
+}
+
+// Centred but for the rounding of an odd difference in size.
+bool isCentred(const QRect &inner, const QRect &outer)
+{
+    const QPoint offset = inner.center() - outer.center();
+    return qAbs(offset.x()) <= 1 && qAbs(offset.y()) <= 1;
 }
 
 // Day 1 of each month covers the twelve signs.
@@ -74,7 +83,9 @@ private Q_SLOTS:
         static const QRegularExpression caption(QStringLiteral("^QX Friendship Compatibility Test v\\d+\\.\\d+$"));
         QVERIFY2(caption.match(windowCaption()).hasMatch(), qPrintable(windowCaption()));
         QCOMPARE(shown->windowTitle(), windowCaption());
-        QVERIFY(!shown->windowIcon().isNull());
+        // The sizes a title bar or a task bar shows, at one and at twice the scale.
+        QCOMPARE(shown->windowIcon().availableSizes(),
+                 (QList<QSize>{QSize(16, 16), QSize(24, 24), QSize(32, 32), QSize(48, 48), QSize(64, 64)}));
         QCOMPARE(shown->centralWidget()->size(), client);
         QCOMPARE(shown->menuBar()->geometry().bottom() + 1, shown->centralWidget()->y());
         QCOMPARE(shown->minimumSize(), shown->maximumSize());
@@ -83,13 +94,32 @@ private Q_SLOTS:
         QVERIFY(!flags.testFlag(Qt::WindowMinimizeButtonHint));
         QVERIFY(!flags.testFlag(Qt::WindowMaximizeButtonHint));
 
-        // Centred on the screen, give or take the window frame, whose size
-        // is known only once the window is up.
+        // Centred on the screen as the user sees it, frame included.
         const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-        const QRect frame = shown->frameGeometry();
-        const QRect inside = shown->geometry();
-        QVERIFY(qAbs(frame.center().x() - screen.center().x()) <= frame.width() - inside.width() + 1);
-        QVERIFY(qAbs(frame.center().y() - screen.center().y()) <= frame.height() - inside.height() + 1);
+        QVERIFY(shown->frameGeometry().width() > shown->width());
+        QVERIFY(isCentred(shown->frameGeometry(), screen));
+    }
+
+    void centring()
+    {
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        mainWindow(); // a window the window system has framed before
+        const auto centred = [&screen](const QWidget &window) { return isCentred(window.frameGeometry(), screen); };
+
+        // In place as soon as it is shown, with the frame the windows had so far.
+        QWidget window;
+        window.resize(300, 200);
+        centreWhenShown(&window);
+        window.show();
+        QVERIFY(centred(window));
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(centred(window));
+        // Where the user moved it once it was up, it stays.
+        window.move(window.pos() + QPoint(40, 30));
+        window.hide();
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(!centred(window));
 
         // A window larger than the screen keeps its title bar and left edge on it.
         QWidget oversize;
@@ -131,6 +161,25 @@ private Q_SLOTS:
             QVERIFY2(info.bold() == e.bold, e.name);
             QVERIFY2(info.family() == QFontInfo(QFont(QStringLiteral("Verdana"))).family(), e.name);
         }
+
+        // The sizes a form file cannot hold, in the about window and the exit screen.
+        FrmAbout about;
+        const QWidget *exitScreen = Forms::get<FrmNagScreen2>();
+        const struct {
+            const QWidget *window;
+            const char *name;
+            qreal points;
+        } quarterPoints[] = {
+            {&about, "lblTitle", 9.75},       {&about, "lblOffer", 8.25},      {&about, "cmdOK", 8.25},
+            {exitScreen, "Label2", 9.75},     {exitScreen, "Check1", 14.25},   {exitScreen, "Frame6", 9.75},
+            {exitScreen, "txtMessage", 8.25}, {exitScreen, "cmdSubmit", 8.25},
+        };
+        for (const auto &e : quarterPoints)
+            QVERIFY2(control<QWidget>(e.window, e.name)->font().pointSizeF() == e.points, e.name);
+
+        // Where Verdana and MS Sans Serif are missing, DejaVu Sans stands in for both.
+        for (const char *family : {"Verdana", "MS Sans Serif"})
+            QCOMPARE(QFont::substitute(QString::fromLatin1(family)).toLower(), QStringLiteral("dejavu sans"));
     }
 
     void mainWindowTextsReadable()

@@ -6,6 +6,7 @@
 #include "support/TestPlatform.h"
 #include "ui/Fonts.h"
 #include "ui/FrmAbout.h"
+#include "ui/ProgramWindow.h"
 
 #include <QAction>
 #include <QApplication>
@@ -179,6 +180,9 @@ private Q_SLOTS:
         if (QMenu *menu = openMenu())
             menu->close();
         QVERIFY(m_platform.urls.addresses.isEmpty());
+        // Its handler, which nothing reaches, would open the partner's page.
+        static_cast<ProgramWindow *>(shown)->mnuMakeMoneyOnline_Click();
+        QCOMPARE(m_platform.urls.addresses, QStringList{pageAddress(SitePage::FullBrand)});
     }
 
     void aboutIsModal_data() { altDDonates_data(); }

@@ -285,6 +285,15 @@ private Q_SLOTS:
         QTest::keyClick(boxes.message, Qt::Key_Backspace);
         QTest::keyClick(boxes.message, Qt::Key_Z);
         QCOMPARE(boxes.message->toPlainText(), flood.left(1997) + QStringLiteral("abz"));
+        // So is composed text: what fits goes in whole, the rest is cut.
+        QTest::keyClick(boxes.message, Qt::Key_Backspace);
+        QTest::keyClick(boxes.message, Qt::Key_Backspace);
+        for (const char *composed : {"x", "yz"}) {
+            QInputMethodEvent commit;
+            commit.setCommitString(QString::fromLatin1(composed));
+            QApplication::sendEvent(boxes.message, &commit);
+        }
+        QCOMPARE(boxes.message->toPlainText(), flood.left(1997) + QStringLiteral("axy"));
 
         const ReferralEntries longest{flood.left(MaxNameLength), flood.left(MaxEmailLength),
                                       QString(MaxMessageLength, QChar(0x20AC)), flood.left(MaxNameLength),

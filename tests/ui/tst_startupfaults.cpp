@@ -20,6 +20,7 @@
 #include "support/Windows.h"
 #include "ui/Forms.h"
 #include "ui/FrmMain.h"
+#include "ui/platform/DesktopPlatform.h"
 #include "ui/platform/DesktopServices.h"
 #include "ui/StartupForm.h"
 
@@ -150,6 +151,16 @@ private Q_SLOTS:
     {
         emptyPath.reset();
         scratch.reset();
+    }
+
+    // The desktop's own services are in use for as long as it lives, and none afterwards.
+    void theDesktopsServicesEndWithIt()
+    {
+        {
+            const DesktopPlatform desktop;
+            QVERIFY(platform().clock->today().isValid());
+        }
+        QVERIFY(!platform().clock->today().isValid());
     }
 
     void settingsFileThatIsADirectory()
