@@ -366,13 +366,14 @@ def run(command, seconds, **options):
 
 
 class Scratch:
-    def __init__(self, project, work, jobs, test_seconds):
+    def __init__(self, project, work, jobs, test_seconds, desktop_cases=None):
         self.project = project
         self.tree = os.path.join(work, "tree")
         self.build = os.path.join(work, "build")
         self.home = os.path.join(work, "home")
         self.jobs = jobs
         self.test_seconds = test_seconds
+        self.desktop_cases = desktop_cases
         self.environment = dict(os.environ, CCACHE_DIR=os.path.join(work, "ccache"), QT_QPA_PLATFORM="offscreen")
         self.catchers = collections.defaultdict(collections.Counter)  # file -> tests that caught its mutants
 
@@ -393,9 +394,12 @@ class Scratch:
         if not self.compile():
             sys.exit("mutate.py: the scratch project does not build without a mutant:\n" + self.last_output)
         self.build_seconds = time.monotonic() - started
-        self.tests = self.list_tests()
+        self.tests = self.list_tests(TEST_SELECTION)
         if not self.tests:
             sys.exit("mutate.py: the scratch project has no unit tests")
+        self.desktop_tests = self.list_tests(("-L", "^e2e$", "-R", self.desktop_cases)) if self.desktop_cases else []
+        if self.desktop_cases and not self.desktop_tests:
+            sys.exit(f"mutate.py: no end-to-end case matches {self.desktop_cases}")
         failed = self.failing_tests(self.tests)
         if failed:
             sys.exit("mutate.py: the unit tests fail without any mutant: " + ", ".join(sorted(failed)) + "\n"
@@ -406,8 +410,8 @@ class Scratch:
                                        env=self.environment)
         return status == 0
 
-    def list_tests(self):
-        status, output = run(["ctest", "--test-dir", self.build, "-N", *TEST_SELECTION], 120, env=self.environment)
+    def list_tests(self, selection):
+        status, output = run(["ctest", "--test-dir", self.build, "-N", *selection], 120, env=self.environment)
         return re.findall(r"^\s*Test\s+#\d+: (\S+)$", output, re.M) if status == 0 else []
 
     def failing_tests(self, names):
@@ -420,9 +424,8 @@ class Scratch:
         environment = dict(self.environment, HOME=self.home, XDG_CONFIG_HOME=os.path.join(self.home, ".config"),
                            XDG_CACHE_HOME=os.path.join(self.home, ".cache"))
         pattern = "^(" + "|".join(re.escape(n) for n in names) + ")$"
-        command = ["ctest", "--test-dir", self.build, "-j", str(self.jobs), "--stop-on-failure",
-                   *TEST_SELECTION[:2], "-R", pattern]
-        seconds = (self.test_seconds + 5) * len(names) + 60
+        command = ["ctest", "--test-dir", self.build, "-j", str(self.jobs), "--stop-on-failure", "-R", pattern]
+        seconds = (max(self.test_seconds, 120) + 5) * len(names) + 60
         status, self.last_output = run(command, seconds, env=environment)
         failed = {}
         for name, result in re.findall(r"Test\s+#\d+: (\S+) \.*\s*(.*?)\s+[\d.]+ sec$", self.last_output, re.M):
@@ -435,7 +438,8 @@ class Scratch:
         return failed
 
     def try_mutant(self, mutant):
-        """'dropped', 'caught', 'timeout' or 'survived', and the tests that failed."""
+        """'dropped', 'caught', 'timeout', 'desktop' (caught by an end-to-end
+        case alone) or 'survived', and the tests that failed."""
         path = os.path.join(self.tree, mutant.file)
         original = read_text(path)
         lines = original.split("\n")
@@ -453,6 +457,10 @@ class Scratch:
             failed = self.failing_tests(likely)
             if not failed:
                 failed = self.failing_tests([t for t in self.tests if t not in likely])
+            if not failed and self.desktop_tests:
+                failed = self.failing_tests(self.desktop_tests)
+                if failed:
+                    return "desktop", sorted(failed)
         finally:
             with open(path, "w", encoding="utf-8", newline="") as f:
                 f.write(original)
@@ -484,7 +492,7 @@ def show_mutant(mutant, project):
 
 
 def print_totals(results):
-    columns = ("made", "dropped", "caught", "survived", "timeout")
+    columns = ("made", "dropped", "caught", "desktop", "survived", "timeout")
     per_file = collections.defaultdict(collections.Counter)
     for result in results:
         per_file[result["file"]]["made"] += 1
@@ -522,6 +530,8 @@ def main():
     parser.add_argument("--work", help="scratch folder, kept between runs (PROJECT/build-mutants)")
     parser.add_argument("--timeout", type=int, default=30, metavar="SECONDS",
                         help="how long one test program may run (30)")
+    parser.add_argument("--e2e", metavar="REGEX",
+                        help="run the end-to-end cases matching REGEX on what the unit tests miss")
     parser.add_argument("--jobs", type=int, default=os.cpu_count() or 1, metavar="N",
                         help="parallel builds and tests (the number of cores)")
     args = parser.parse_args()
@@ -557,7 +567,7 @@ def main():
         return 0
 
     os.makedirs(work, exist_ok=True)
-    scratch = Scratch(project, work, args.jobs, args.timeout)
+    scratch = Scratch(project, work, args.jobs, args.timeout, args.e2e)
     started = time.monotonic()
     scratch.prepare()
     print(f"scratch build ready in {scratch.build_seconds:.0f} s, {len(scratch.tests)} unit tests pass; "
