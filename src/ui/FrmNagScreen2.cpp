@@ -118,9 +118,8 @@ void FrmNagScreen2::cmdClose_Click()
     ExitApplication();
 }
 
-void FrmNagScreen2::closeEvent(QCloseEvent *event)
+void FrmNagScreen2::closeEvent(QCloseEvent *)
 {
-    event->accept();
     Forms::unloaded(this);
     ignoringErrors([] { ExitApplication(); });
 }

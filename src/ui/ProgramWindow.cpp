@@ -93,9 +93,8 @@ void ProgramWindow::lblFullBrand_Click()
     OpenFullBrandPage();
 }
 
-void ProgramWindow::closeEvent(QCloseEvent *event)
+void ProgramWindow::closeEvent(QCloseEvent *)
 {
-    event->accept();
     // While the program ends, the exit screen is shown again only if it is
     // still loaded: the end never creates a window.
     if (FrmNagScreen2 *exitScreen = Forms::exitRequested() ? Forms::find<FrmNagScreen2>() : Forms::get<FrmNagScreen2>())

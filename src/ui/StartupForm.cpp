@@ -124,9 +124,8 @@ void StartupForm::firstFramePainted()
     qCDebug(startupLog, "start-up settled");
 }
 
-void StartupForm::closeEvent(QCloseEvent *event)
+void StartupForm::closeEvent(QCloseEvent *)
 {
-    event->accept();
     Forms::unloaded(this);
     ignoringErrors([] { ExitApplication(); });
 }

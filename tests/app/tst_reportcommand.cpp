@@ -17,14 +17,13 @@ struct CommandResult {
 
 CommandResult run(const QStringList &arguments)
 {
-    QString outText;
-    QString errText;
-    QTextStream out(&outText);
-    QTextStream err(&errText);
-    const int exitCode = qx::runReportCommand(QStringList{QStringLiteral("qx-friendship-report")} + arguments, out,
-                                              err);
-    // Taken before the streams go: the command leaves nothing waiting in them.
-    return {exitCode, outText, errText};
+    CommandResult result;
+    QTextStream out(&result.out);
+    QTextStream err(&result.err);
+    result.exitCode = qx::runReportCommand(QStringList{QStringLiteral("qx-friendship-report")} + arguments, out, err);
+    out.flush();
+    err.flush();
+    return result;
 }
 
 QJsonObject runJson(const QString &yours, const QString &friends)

@@ -9,7 +9,9 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QImage>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QtTest>
@@ -293,6 +295,13 @@ private Q_SLOTS:
             commit.setCommitString(QString::fromLatin1(composed));
             QApplication::sendEvent(boxes.message, &commit);
         }
+        QCOMPARE(boxes.message->toPlainText(), flood.left(1997) + QStringLiteral("axy"));
+        // A paste without text leaves a selection as it is.
+        auto *picture = new QMimeData;
+        picture->setImageData(QImage(4, 4, QImage::Format_RGB32));
+        QGuiApplication::clipboard()->setMimeData(picture);
+        boxes.message->selectAll();
+        boxes.message->paste();
         QCOMPARE(boxes.message->toPlainText(), flood.left(1997) + QStringLiteral("axy"));
 
         const ReferralEntries longest{flood.left(MaxNameLength), flood.left(MaxEmailLength),

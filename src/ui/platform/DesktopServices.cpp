@@ -110,8 +110,6 @@ void DesktopUrlOpener::open(const QString &address)
 void SystemClipboard::clear()
 {
     QClipboard *clipboard = QGuiApplication::clipboard();
-    if (!clipboard)
-        return;
     if (clipboard->ownsClipboard())
         clipboard->clear(QClipboard::Clipboard);
     if (clipboard->supportsSelection() && clipboard->ownsSelection())
