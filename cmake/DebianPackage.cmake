@@ -18,6 +18,7 @@ each sign, seven trait lines, a verdict and a sentence for your pair of signs.
 The command qx-friendship-report prints the same report as text or JSON,
 without a display.")
 set(CPACK_PACKAGING_INSTALL_PREFIX "/usr")
+# Stripped as Debian strips its programs (see Install.cmake).
 set(CPACK_STRIP_FILES ON)
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
