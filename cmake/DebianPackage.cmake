@@ -43,4 +43,15 @@ install(FILES "${QX_PACKAGING_BINARY_DIR}/copyright" DESTINATION "${QX_PACKAGE_D
 configure_file("${QX_PACKAGING_SOURCE_DIR}/changelog.in" "${QX_PACKAGING_BINARY_DIR}/changelog" @ONLY)
 qx_install_compressed("${QX_PACKAGING_BINARY_DIR}/changelog" "${QX_PACKAGE_DOC_DIR}")
 
+# The same commit gives the same package, byte for byte, wherever and
+# whenever it is built: the times come from PackageDate.cmake, the modes of
+# folders and archive members from PackageModes.cmake rather than from the
+# umask. The compiler leaves the build's folders out of the programs
+# (Hardening.cmake), and gzip -n the times out of the compressed files.
+set(CPACK_PROJECT_CONFIG_FILE "${CMAKE_CURRENT_LIST_DIR}/PackageDate.cmake")
+set(CPACK_QX_SOURCE_DIR "${PROJECT_SOURCE_DIR}")
+set(CPACK_QX_CHANGELOG "${QX_PACKAGING_BINARY_DIR}/changelog")
+set(CPACK_PRE_BUILD_SCRIPTS "${CMAKE_CURRENT_LIST_DIR}/PackageModes.cmake")
+set(CPACK_POST_BUILD_SCRIPTS "${CMAKE_CURRENT_LIST_DIR}/PackageModes.cmake")
+
 include(CPack)

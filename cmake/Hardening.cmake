@@ -1,8 +1,9 @@
 # The flags Debian builds its own programs with (dpkg-buildflags with
 # hardening=+all on Debian 12), with stack-clash and control-flow protection
-# and a stricter fortification besides. The sanitizer and fuzz builds go
-# without the hardening, which their instrumentation does not want. Each flag
-# only where the compiler or linker takes it, so that clang builds too.
+# and a stricter fortification besides; and what keeps the package the same
+# from any folder. The sanitizer and fuzz builds go without the hardening,
+# which their instrumentation does not want. Each flag only where the
+# compiler or linker takes it, so that clang builds too.
 include(CheckCXXCompilerFlag)
 include(CheckLinkerFlag)
 
@@ -32,6 +33,14 @@ endfunction()
 # A format string that is not a literal and has no arguments is an error in
 # every build: it is a security fault, not a point of style.
 qx_add_compile_options_if_taken(-Wformat -Werror=format-security)
+
+# No folder of this machine in what the compiler writes: debug information,
+# __FILE__, and so the build-id that the linker computes over them, name the
+# source and build folders ".".
+check_cxx_compiler_flag(-ffile-prefix-map=old=new QX_CXX_TAKES_FILE_PREFIX_MAP)
+if(QX_CXX_TAKES_FILE_PREFIX_MAP)
+    add_compile_options("-ffile-prefix-map=${PROJECT_SOURCE_DIR}=." "-ffile-prefix-map=${PROJECT_BINARY_DIR}=.")
+endif()
 
 if(NOT (QX_SANITIZE OR QX_FUZZ))
     qx_add_compile_options_if_taken(-fstack-protector-strong -fstack-clash-protection -fcf-protection)
