@@ -43,6 +43,14 @@ install(FILES "${QX_PACKAGING_BINARY_DIR}/copyright" DESTINATION "${QX_PACKAGE_D
 configure_file("${QX_PACKAGING_SOURCE_DIR}/changelog.in" "${QX_PACKAGING_BINARY_DIR}/changelog" @ONLY)
 qx_install_compressed("${QX_PACKAGING_BINARY_DIR}/changelog" "${QX_PACKAGE_DOC_DIR}")
 
+# The exit screen names the maker as it names itself; lintian takes the word
+# for a misspelling.
+if(TARGET QXFreeFriendshipCompatibilityTest)
+    install(FILES "${QX_PACKAGING_SOURCE_DIR}/lintian-overrides"
+        DESTINATION "${CMAKE_INSTALL_DATADIR}/lintian/overrides"
+        RENAME "${CPACK_PACKAGE_NAME}")
+endif()
+
 # The same commit gives the same package, byte for byte, wherever and
 # whenever it is built: the times come from PackageDate.cmake, the modes of
 # folders and archive members from PackageModes.cmake rather than from the
