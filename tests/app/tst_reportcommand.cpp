@@ -367,6 +367,7 @@ void TestReportCommand::help()
     QCOMPARE(result.err, QString());
     QVERIFY(result.out.contains(QStringLiteral("Usage:")));
     QVERIFY(result.out.contains(QStringLiteral("--json")));
+    QVERIFY(result.out.contains(QStringLiteral("--version")));
     QVERIFY(result.out.contains(QStringLiteral("YOUR_BIRTH_DATE")));
     QVERIFY(result.out.contains(QStringLiteral("FRIENDS_BIRTH_DATE")));
 }
@@ -389,6 +390,18 @@ void TestReportCommand::executable_data()
                                  << QString();
     QTest::newRow("refused date") << QStringList{QStringLiteral("1990-02-30"), QStringLiteral("1985-07-20")} << "pipe"
                                   << 2 << QString() << YourDateRefused + QLatin1Char('\n');
+    QTest::newRow("version") << QStringList{QStringLiteral("--version")} << "pipe" << 0
+                             << QStringLiteral(
+                                    "qx-friendship-report (QX Friendship Compatibility Test) " QX_PROJECT_VERSION "\n")
+                             << QString();
+    // An argument that is not an option is named as typed, once, not letter by letter.
+    QTest::newRow("mistyped date") << QStringList{QStringLiteral("-2000-01-01"), QStringLiteral("1985-07-20")} << "pipe"
+                                   << 2 << QString()
+                                   << QStringLiteral(
+                                          "qx-friendship-report: unknown option \"-2000-01-01\". See --help.\n");
+    QTest::newRow("unknown options")
+        << QStringList{QStringLiteral("-xy"), QStringLiteral("--xml"), QStringLiteral("-xy")} << "pipe" << 2
+        << QString() << QStringLiteral("qx-friendship-report: unknown options \"-xy\", \"--xml\". See --help.\n");
     // A report that cannot be written is a failure, said on standard error.
     QTest::newRow("report, full disk") << report << "full disk" << 1 << QString() << fullDisk;
     QTest::newRow("JSON, full disk") << json << "full disk" << 1 << QString() << fullDisk;
