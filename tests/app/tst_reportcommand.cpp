@@ -294,6 +294,8 @@ void TestReportCommand::malformedArguments_data()
                                          << QStringList{QStringLiteral("xml")};
     QTest::newRow("unknown short option")
         << QStringList{QStringLiteral("-x"), good, good} << QStringList{QStringLiteral("x")};
+    QTest::newRow("value after --json") << QStringList{QStringLiteral("--json=yes"), good, good}
+                                        << QStringList{QStringLiteral("value after '--json'")};
     QTest::newRow("slashes") << QStringList{QStringLiteral("1990/07/21"), good}
                              << QStringList{you, QStringLiteral("1990/07/21"), QStringLiteral("YYYY-MM-DD")};
     QTest::newRow("one-digit month") << QStringList{QStringLiteral("1990-7-21"), good}
