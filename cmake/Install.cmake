@@ -17,6 +17,15 @@ set(QX_PACKAGING_SOURCE_DIR "${PROJECT_SOURCE_DIR}/packaging")
 set(QX_PACKAGING_BINARY_DIR "${PROJECT_BINARY_DIR}/packaging")
 set(QX_ICON_SVG "${PROJECT_SOURCE_DIR}/src/ui/icons/qxfriendship.svg")
 
+# A stripped install (cpack, `cmake --install --strip`) also drops the
+# compilers' version notes from @program@, as Debian strips its own programs.
+set(qx_strip_notes [[
+    if(CMAKE_INSTALL_DO_STRIP)
+        execute_process(COMMAND "@CMAKE_STRIP@" --remove-section=.comment --remove-section=.note
+            "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}/@CMAKE_INSTALL_BINDIR@/@program@" COMMAND_ERROR_IS_FATAL ANY)
+    endif()
+]])
+
 # The desktop program may not be part of every tree state; install what exists.
 # Qt comes from the system's library folders, so the installed programs carry
 # no library search path of their own (qt_standard_project_setup adds one).
@@ -24,6 +33,8 @@ foreach(program QXFreeFriendshipCompatibilityTest qx-friendship-report)
     if(TARGET ${program})
         set_target_properties(${program} PROPERTIES INSTALL_RPATH "")
         install(TARGETS ${program} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+        string(CONFIGURE "${qx_strip_notes}" code @ONLY)
+        install(CODE "${code}")
     endif()
 endforeach()
 

@@ -4,9 +4,10 @@
 // - the status is 0 or 2;
 // - a refusal (2) prints nothing on standard output and exactly one line on
 //   standard error;
-// - a success (0) prints nothing on standard error, and either the help or a
-//   report for exactly two arguments of the strict form YYYY-MM-DD, in JSON
-//   (a valid object of thirteen fields) when --json was given.
+// - a success (0) prints nothing on standard error, and either the help, the
+//   version line when --version was given, or a report for exactly two
+//   arguments of the strict form YYYY-MM-DD, in JSON (a valid object of
+//   thirteen fields) when --json was given.
 
 #include "app/ReportCommand.h"
 #include "FuzzCheck.h"
@@ -49,10 +50,10 @@ QStringList positionalArguments(const QStringList &arguments)
     return positional;
 }
 
-bool asksForJson(const QStringList &arguments)
+bool asksFor(const QStringList &arguments, QStringView option)
 {
     for (qsizetype i = 1; i < arguments.size() && arguments.at(i) != u"--"; ++i)
-        if (arguments.at(i) == u"--json")
+        if (arguments.at(i) == option)
             return true;
     return false;
 }
@@ -102,12 +103,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     QX_FUZZ_CHECK(!outText.isEmpty(), detail);
     if (outText.startsWith(u"Usage: qx-friendship-report"))
         return 0;
+    if (outText.startsWith(u"qx-friendship-report (")) {
+        QX_FUZZ_CHECK(asksFor(arguments, u"--version"), detail);
+        QX_FUZZ_CHECK(outText.count(u'\n') == 1 && outText.endsWith(u'\n'), detail);
+        return 0;
+    }
 
     const QStringList dates = positionalArguments(arguments);
     QX_FUZZ_CHECK(dates.size() == 2, detail);
     QX_FUZZ_CHECK(isStrictDate(dates.at(0)) && isStrictDate(dates.at(1)), detail);
-    QX_FUZZ_CHECK(outText.startsWith(u'{') == asksForJson(arguments), detail);
-    if (asksForJson(arguments)) {
+    QX_FUZZ_CHECK(outText.startsWith(u'{') == asksFor(arguments, u"--json"), detail);
+    if (asksFor(arguments, u"--json")) {
         QJsonParseError error{};
         const QJsonDocument document = QJsonDocument::fromJson(outText.toUtf8(), &error);
         QX_FUZZ_CHECK(error.error == QJsonParseError::NoError && document.isObject(), detail);

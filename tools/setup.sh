@@ -25,8 +25,9 @@ if ((with_tests)); then
         # grabs (import)
         python3 xvfb xauth xdotool x11-utils x11-xserver-utils xclip openbox wmctrl dbus
         at-spi2-core python3-pyatspi faketime libfaketime imagemagick
-        # the packaging check
-        desktop-file-utils appstream dpkg-dev file lintian
+        # the packaging check: hardening-check (devscripts), and diffoscope to
+        # show how two builds' packages differ (faketime above)
+        desktop-file-utils appstream dpkg-dev file lintian devscripts diffoscope-minimal
         # the fuzz targets
         clang libclang-rt-14-dev
         # the lock and start-up cases: a stalled or traced copy; the benchmark's instruction count

@@ -1,6 +1,7 @@
 #include "app/ReportCommand.h"
 
 #include "core/BirthDateRules.h"
+#include "core/ProgramInfo.h"
 #include "engine/FriendshipReport.h"
 #include "engine/SunSign.h"
 
@@ -179,10 +180,18 @@ const QString UsageText = QStringLiteral(
     "Options:\n"
     "  --json              print the report as one JSON object keyed by field name\n"
     "  -h, --help          print this help and exit\n"
+    "  --version           print the program's name and version and exit\n"
     "\n"
-    "Exit status: 0 after a report or this help; 1 when the output cannot be\n"
-    "written; 2 when a date is refused or an argument is not understood (one\n"
-    "line on standard error says why).\n");
+    "Exit status: 0 after a report, this help or the version; 1 when the output\n"
+    "cannot be written; 2 when a date is refused or an argument is not\n"
+    "understood (one line on standard error says why).\n");
+
+// As GNU programs say it: the command, its package, and the version last.
+QString versionLine()
+{
+    return ProgramName + QStringLiteral(" (") + QLatin1String(ApplicationTitle) + QStringLiteral(") ")
+           + programVersion() + QLatin1Char('\n');
+}
 
 // The complaint quotes what was typed, which may hold line breaks, other
 // control characters or invisible formatting characters such as the
@@ -201,6 +210,26 @@ QString oneLine(const QString &text)
             line += character;
     }
     return line;
+}
+
+// QCommandLineParser names an unknown option that starts with one dash
+// letter by letter ("-2000-01-01", a mistyped date, comes out as 2, 0, 0, 0,
+// -, 0, 1, -, 0, 1). Here each argument that the parser refuses on its own
+// is named as it was typed, once. Other faults, such as a value after
+// --json, keep the parser's own text.
+QString parseError(QCommandLineParser &parser, const QStringList &arguments)
+{
+    if (parser.unknownOptionNames().isEmpty())
+        return parser.errorText();
+    QStringList refused;
+    for (const QString &argument : arguments.mid(1)) {
+        if (argument == u"--")
+            break;
+        if (!refused.contains(argument) && !parser.parse({arguments.first(), argument}))
+            refused << argument;
+    }
+    return (refused.size() == 1 ? QStringLiteral("unknown option \"%1\".") : QStringLiteral("unknown options \"%1\"."))
+        .arg(refused.join(QStringLiteral("\", \"")));
 }
 
 void complain(QTextStream &err, const QString &message)
@@ -231,15 +260,18 @@ int runReportCommand(const QStringList &arguments, QTextStream &out, QTextStream
     const QCommandLineOption helpOption({QStringLiteral("h"), QStringLiteral("help")},
                                         QStringLiteral("Print this help and exit."));
     const QCommandLineOption jsonOption(QStringLiteral("json"), QStringLiteral("Print the report as one JSON object."));
+    const QCommandLineOption versionOption(QStringLiteral("version"),
+                                           QStringLiteral("Print the program's name and version and exit."));
     parser.addOption(helpOption);
     parser.addOption(jsonOption);
+    parser.addOption(versionOption);
 
     if (!parser.parse(arguments)) {
-        complain(err, parser.errorText() + QStringLiteral(" See --help."));
+        complain(err, parseError(parser, arguments) + QStringLiteral(" See --help."));
         return ReportExitUsage;
     }
-    if (parser.isSet(helpOption)) {
-        out << UsageText;
+    if (parser.isSet(helpOption) || parser.isSet(versionOption)) {
+        out << (parser.isSet(helpOption) ? UsageText : versionLine());
         out.flush();
         return ReportExitSuccess;
     }

@@ -7,9 +7,14 @@
 
 namespace qx {
 
+QString programVersion()
+{
+    return QStringLiteral(QX_PROGRAM_VERSION);
+}
+
 QString windowCaption()
 {
-    return QLatin1String(ApplicationTitle) + QStringLiteral(" v" QX_PROGRAM_VERSION);
+    return QLatin1String(ApplicationTitle) + QStringLiteral(" v") + programVersion();
 }
 
 QString siteHost()

@@ -7,6 +7,9 @@ namespace qx {
 // Title of every message box, and the start of every window caption.
 inline constexpr char ApplicationTitle[] = "QX Friendship Compatibility Test";
 
+// The program's version, "1.25".
+QString programVersion();
+
 // The caption of every window: the title and the program's version,
 // "QX Friendship Compatibility Test v1.25".
 QString windowCaption();

@@ -294,6 +294,8 @@ void TestReportCommand::malformedArguments_data()
                                          << QStringList{QStringLiteral("xml")};
     QTest::newRow("unknown short option")
         << QStringList{QStringLiteral("-x"), good, good} << QStringList{QStringLiteral("x")};
+    QTest::newRow("value after --json") << QStringList{QStringLiteral("--json=yes"), good, good}
+                                        << QStringList{QStringLiteral("value after '--json'")};
     QTest::newRow("slashes") << QStringList{QStringLiteral("1990/07/21"), good}
                              << QStringList{you, QStringLiteral("1990/07/21"), QStringLiteral("YYYY-MM-DD")};
     QTest::newRow("one-digit month") << QStringList{QStringLiteral("1990-7-21"), good}
@@ -367,8 +369,11 @@ void TestReportCommand::help()
     QCOMPARE(result.err, QString());
     QVERIFY(result.out.contains(QStringLiteral("Usage:")));
     QVERIFY(result.out.contains(QStringLiteral("--json")));
+    QVERIFY(result.out.contains(QStringLiteral("--version")));
     QVERIFY(result.out.contains(QStringLiteral("YOUR_BIRTH_DATE")));
     QVERIFY(result.out.contains(QStringLiteral("FRIENDS_BIRTH_DATE")));
+    QCOMPARE(run({QStringLiteral("--version")}).out,
+             QStringLiteral("qx-friendship-report (QX Friendship Compatibility Test) " QX_PROJECT_VERSION "\n"));
 }
 
 void TestReportCommand::executable_data()
@@ -387,6 +392,15 @@ void TestReportCommand::executable_data()
     QTest::newRow("JSON report") << json << "pipe" << 0 << QString();
     QTest::newRow("refused date") << QStringList{QStringLiteral("1990-02-30"), QStringLiteral("1985-07-20")} << "pipe"
                                   << 2 << YourDateRefused + QLatin1Char('\n');
+    QTest::newRow("version") << QStringList{QStringLiteral("--version")} << "pipe" << 0 << QString();
+    // An argument that is not an option is named as typed, once, not letter by letter.
+    QTest::newRow("mistyped date") << QStringList{QStringLiteral("-2000-01-01"), QStringLiteral("1985-07-20")} << "pipe"
+                                   << 2
+                                   << QStringLiteral(
+                                          "qx-friendship-report: unknown option \"-2000-01-01\". See --help.\n");
+    QTest::newRow("unknown options")
+        << QStringList{QStringLiteral("-xy"), QStringLiteral("--xml"), QStringLiteral("-xy")} << "pipe" << 2
+        << QStringLiteral("qx-friendship-report: unknown options \"-xy\", \"--xml\". See --help.\n");
     // A report that cannot be written is a failure, said on standard error.
     QTest::newRow("report, full disk") << report << "full disk" << 1 << fullDisk;
     QTest::newRow("JSON, full disk") << json << "full disk" << 1 << fullDisk;

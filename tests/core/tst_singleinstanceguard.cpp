@@ -382,8 +382,9 @@ private Q_SLOTS:
                 return 2;
             // Old and empty: how a copy that stalls before it writes leaves a lock file.
             const timespec times[2] = {{0, UTIME_OMIT}, {::time(nullptr) - 3600, 0}};
-            ::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0);
-            ::truncate(QFile::encodeName(path).constData(), 0);
+            if (::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0) != 0
+                || ::truncate(QFile::encodeName(path).constData(), 0) != 0)
+                return 5;
             if (!SingleInstanceGuard(path).anotherInstanceRunning())
                 return 3;
             ::chmod(QFile::encodeName(path).constData(), 0200);
