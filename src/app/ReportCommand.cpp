@@ -12,7 +12,9 @@
 #include <QRegularExpression>
 #include <QTextStream>
 
+#include <array>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <optional>
 #include <utility>
@@ -203,11 +205,13 @@ QString oneLine(const QString &text)
     for (const QChar character : text) {
         const ushort code = character.unicode();
         if (character.category() == QChar::Other_Control || character.category() == QChar::Other_Format
-            || character == QChar::LineSeparator || character == QChar::ParagraphSeparator)
-            line += code <= 0xff ? QStringLiteral("\\x%1").arg(code, 2, 16, QLatin1Char('0'))
-                                 : QStringLiteral("\\u%1").arg(code, 4, 16, QLatin1Char('0'));
-        else
+            || character == QChar::LineSeparator || character == QChar::ParagraphSeparator) {
+            std::array<char, 8> escape{};
+            std::snprintf(escape.data(), escape.size(), code <= 0xff ? "\\x%02x" : "\\u%04x", code);
+            line += QLatin1String(escape.data());
+        } else {
             line += character;
+        }
     }
     return line;
 }

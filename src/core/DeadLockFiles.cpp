@@ -24,13 +24,16 @@ bool holdsPid(const QString &path)
     const int file = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     if (file < 0)
         return false;
+    // The first bytes, however few each read gives.
     std::array<char, 32> start{};
-    const ssize_t length = ::read(file, start.data(), start.size());
+    std::size_t length = 0;
+    ssize_t count = 0;
+    while (length != start.size() && (count = ::read(file, start.data() + length, start.size() - length)) > 0)
+        length += static_cast<std::size_t>(count);
     ::close(file);
-    if (length <= 0)
-        return false;
     bool isNumber = false;
-    const qint64 pid = QByteArray(start.data(), length).split('\n').constFirst().toLongLong(&isNumber);
+    const qint64 pid =
+        QByteArray(start.data(), static_cast<qsizetype>(length)).split('\n').constFirst().toLongLong(&isNumber);
     return isNumber && pid > 0;
 }
 
