@@ -34,9 +34,9 @@ constexpr qsizetype WrapWidth = 78;
 const QString TextIndent = QStringLiteral("  ");
 
 struct BirthDate {
-    int year = 0;
-    int month = 0; // 1 = January
-    int day = 0;   // 1 to 31, whatever the month
+    int year;
+    int month; // 1 = January
+    int day;   // 1 to 31, whatever the month
 };
 
 struct ParsedDate {
@@ -239,7 +239,6 @@ QString parseError(QCommandLineParser &parser, const QStringList &arguments)
 void complain(QTextStream &err, const QString &message)
 {
     err << ProgramName << ": " << oneLine(message) << '\n';
-    err.flush();
 }
 
 bool writeAll(int output, const QByteArray &bytes)
@@ -276,7 +275,6 @@ int runReportCommand(const QStringList &arguments, QTextStream &out, QTextStream
     }
     if (parser.isSet(helpOption) || parser.isSet(versionOption)) {
         out << (parser.isSet(helpOption) ? UsageText : versionLine());
-        out.flush();
         return ReportExitSuccess;
     }
 
@@ -303,7 +301,6 @@ int runReportCommand(const QStringList &arguments, QTextStream &out, QTextStream
     // name in front.
     if (const QString refusal = dateRefusal(*yours.date, *friends.date); !refusal.isEmpty()) {
         err << refusal << '\n';
-        err.flush();
         return ReportExitUsage;
     }
 
@@ -313,7 +310,6 @@ int runReportCommand(const QStringList &arguments, QTextStream &out, QTextStream
         writeJson(out, report);
     else
         writeText(out, report);
-    out.flush();
     return ReportExitSuccess;
 }
 
@@ -322,7 +318,6 @@ int runReportCommand(const QStringList &arguments, int output, QTextStream &err)
     QString text;
     QTextStream out(&text);
     const int status = runReportCommand(arguments, out, err);
-    out.flush();
     const QByteArray bytes = text.toUtf8();
     if (!bytes.isEmpty() && !writeAll(output, bytes)) {
         complain(err,

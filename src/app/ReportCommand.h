@@ -17,8 +17,9 @@ inline constexpr int ReportExitUsage = 2;
 //
 // arguments are as QCoreApplication::arguments() gives them, program name
 // first. The report goes to out; a refused date, a malformed argument or an
-// unknown option gets one line on err and nothing on out. Returns the exit
-// status: ReportExitSuccess, or ReportExitUsage for anything refused.
+// unknown option gets one line on err and nothing on out. The caller flushes
+// both. Returns the exit status: ReportExitSuccess, or ReportExitUsage for
+// anything refused.
 int runReportCommand(const QStringList &arguments, QTextStream &out, QTextStream &err);
 
 // The same for main(): the output goes to the file descriptor `output`

@@ -15,7 +15,6 @@ int main(int argc, char *argv[])
     const int output = ::fcntl(STDOUT_FILENO, F_GETFD) == -1 ? -1 : STDOUT_FILENO;
 
     QCoreApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("qx-friendship-report"));
 
     QTextStream err(stderr);
     return qx::runReportCommand(QCoreApplication::arguments(), output, err);
