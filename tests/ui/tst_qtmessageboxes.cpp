@@ -92,6 +92,13 @@ private Q_SLOTS:
         SeenBox again;
         answerNextBox(&again, QMessageBox::No);
         QCOMPARE(boxes.show(text, MessageIcon::Information, MessageButtons::YesNo), MessageAnswer::No);
+
+        // Enter answers Yes.
+        QTimer::singleShot(0, [] {
+            if (QWidget *box = QApplication::activeModalWidget())
+                QTest::keyClick(box, Qt::Key_Return);
+        });
+        QCOMPARE(boxes.show(text, MessageIcon::Information, MessageButtons::YesNo), MessageAnswer::Yes);
     }
 
     void closingTheQuestionAnswersNo()
