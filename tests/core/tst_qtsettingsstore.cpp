@@ -1,7 +1,7 @@
-#include "core/DeadLockFiles.h"
 #include "core/platform/QtSettingsStore.h"
 #include "core/ProgramInfo.h"
 #include "core/SettingsEncoding.h"
+#include "core/StaleLockFiles.h"
 #include "support/FilePermissionsBind.h"
 #include "support/IsolatedUserDirectories.h"
 
@@ -249,9 +249,9 @@ private Q_SLOTS:
     }
 
     // QSettings would wait for ever for a lock file that no program holds.
-    void deadLockOfTheStoreIsTakenOver()
+    void staleLockOfTheStoreIsTakenOver()
     {
-        const QString name = QStringLiteral("DeadLock");
+        const QString name = QStringLiteral("StaleLock");
         QDir().mkpath(QFileInfo(expectedFile(name)).absolutePath());
         QCOMPARE(::mkfifo(QFile::encodeName(expectedFile(name) + QStringLiteral(".lock")).constData(), 0600), 0);
         QtSettingsStore store(name);
@@ -262,12 +262,12 @@ private Q_SLOTS:
 
     // What lies at a lock file's path, and whether a program may still be
     // writing or holding it (QLockFile's format: the holder's PID first).
-    void deadLockFilesAreToldFromLiveOnes_data()
+    void staleLockFilesAreToldFromLiveOnes_data()
     {
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<int>("age"); // seconds since it was written
-        QTest::addColumn<bool>("dead");
+        QTest::addColumn<bool>("stale");
         QTest::addColumn<bool>("removed");
         QTest::newRow("nothing") << "missing" << QByteArray() << 0 << false << false;
         QTest::newRow("a FIFO") << "fifo" << QByteArray() << 0 << true << true;
@@ -285,15 +285,15 @@ private Q_SLOTS:
             << "file" << QByteArray("7\n").leftJustified(4096, 'x') << 60 << false << false;
         QTest::newRow("a PID in a file too large")
             << "file" << QByteArray("7\n").leftJustified(4097, 'x') << 60 << true << true;
-        QTest::newRow("a dead removal lock beside") << "file and removal folder" << QByteArray() << 60 << true << true;
+        QTest::newRow("a stale removal lock beside") << "file and removal folder" << QByteArray() << 60 << true << true;
     }
 
-    void deadLockFilesAreToldFromLiveOnes()
+    void staleLockFilesAreToldFromLiveOnes()
     {
         QFETCH(QString, kind);
         QFETCH(QByteArray, content);
         QFETCH(int, age);
-        QFETCH(bool, dead);
+        QFETCH(bool, stale);
         QFETCH(bool, removed);
         const QString folder = configHome() + QStringLiteral("/Locks/") + QString::fromLatin1(QTest::currentDataTag());
         const QString path = folder + QStringLiteral("/store.conf.lock");
@@ -314,8 +314,8 @@ private Q_SLOTS:
             QVERIFY(QDir().mkpath(path + QStringLiteral(".rmlock")));
         const qsizetype descriptors = QDir(QStringLiteral("/proc/self/fd")).count();
 
-        QCOMPARE(isDeadLockFile(path), dead);
-        removeDeadLockFile(path);
+        QCOMPARE(isStaleLockFile(path), stale);
+        removeStaleLockFile(path);
         struct stat status = {};
         QCOMPARE(::lstat(QFile::encodeName(path).constData(), &status) != 0,
                  removed || kind == QLatin1String("missing"));

@@ -37,6 +37,7 @@ private Q_SLOTS:
         static const QRegularExpression plainHost(QStringLiteral("^[A-Za-z0-9.-]+(:[0-9]+)?$"));
         QVERIFY2(plainHost.match(siteHost()).hasMatch(), qPrintable(siteHost()));
         QCOMPARE(SiteDirectory(), directory());
+        QCOMPARE(siteLink(SitePage(99)).pageKey, ""); // no page, no key
         // The desktop entry's id, in reverse-DNS form, as the desktop matches windows to it.
         static const QRegularExpression reverseDns(QStringLiteral("^[a-z]+(\\.[A-Za-z0-9_-]+){2,}$"));
         QVERIFY2(reverseDns.match(desktopFileName()).hasMatch(), qPrintable(desktopFileName()));

@@ -578,7 +578,7 @@ def reminder_after_fourteen_and_fifteen_days(session):
 
 
 @case
-def dead_locks_and_another_programs_clipboard(session):
+def stale_locks_and_another_programs_clipboard(session):
     """Nobody holds a lock an hour-old copy left, and a FIFO at the lock's
     path cannot be locked: the program starts either way. A test leaves
     another program's clipboard and mouse selection alone, and still wipes

@@ -1,6 +1,6 @@
 #include "core/platform/QtSettingsStore.h"
 
-#include "core/DeadLockFiles.h"
+#include "core/StaleLockFiles.h"
 #include "core/UserDirectories.h"
 
 #include <QFile>
@@ -119,7 +119,7 @@ void QtSettingsStore::flush()
     if (!m_pending.isEmpty()) {
         // QSettings waits for its lock file to be free, and would wait for
         // ever on one that no program holds.
-        removeDeadLockFile(m_fileName + QStringLiteral(".lock"));
+        removeStaleLockFile(m_fileName + QStringLiteral(".lock"));
         if (QSettings *store = usableSettings()) {
             for (auto pending = m_pending.cbegin(); pending != m_pending.cend(); ++pending)
                 store->setValue(pending.key(), pending.value());

@@ -1,4 +1,4 @@
-#include "core/DeadLockFiles.h"
+#include "core/StaleLockFiles.h"
 
 #include <QDateTime>
 #include <QFile>
@@ -49,7 +49,7 @@ void removeEntry(const QString &path)
 
 } // namespace
 
-bool isDeadLockFile(const QString &path)
+bool isStaleLockFile(const QString &path)
 {
     struct stat status = {};
     if (::lstat(QFile::encodeName(path).constData(), &status) != 0)
@@ -60,16 +60,16 @@ bool isDeadLockFile(const QString &path)
     return qAbs(age) > WritingSeconds && !holdsPid(path);
 }
 
-void removeDeadLockFile(const QString &path)
+void removeStaleLockFile(const QString &path)
 {
-    if (!isDeadLockFile(path))
+    if (!isStaleLockFile(path))
         return;
     // The removal lock is a lock file too, and QLockFile must be able to read it.
     const QString removalPath = path + QStringLiteral(".rmlock");
-    if (isDeadLockFile(removalPath))
+    if (isStaleLockFile(removalPath))
         removeEntry(removalPath);
     QLockFile removal(removalPath);
-    if (removal.tryLock(0) && isDeadLockFile(path))
+    if (removal.tryLock(0) && isStaleLockFile(path))
         removeEntry(path);
 }
 

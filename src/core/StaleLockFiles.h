@@ -10,11 +10,11 @@ namespace qx {
 // socket), a file too large to be a lock, or one that has lain there for a
 // few seconds without a PID in it (a holder killed between creating and
 // writing it, garbage, PID 0 or -1).
-bool isDeadLockFile(const QString &path);
+bool isStaleLockFile(const QString &path);
 
-// Removes a dead lock file (a directory only when it is empty), under
+// Removes a stale lock file (a directory only when it is empty), under
 // path + ".rmlock" as QLockFile removes stale ones, so that a lock another
 // program has just taken is never removed. A live lock stays.
-void removeDeadLockFile(const QString &path);
+void removeStaleLockFile(const QString &path);
 
 } // namespace qx
