@@ -25,6 +25,7 @@ FrmAbout::FrmAbout(QWidget *parent)
 {
     ui->setupUi(this);
     setFixedSize(size());
+    setWindowRole(QStringLiteral("about-window"));
 
     // Designer keeps whole point sizes only.
     const QList<QWidget *> smallTexts = {this,         ui->lblDescription, ui->lblHomePage,

@@ -46,6 +46,7 @@ FrmDisplay::FrmDisplay(QWidget *parent)
     ui->setupUi(this);
     guardProfileBoxes();
     setUpForm(*ui, QSize(625, 529));
+    setWindowRole(QStringLiteral("results-window"));
     connect(ui->cmdBack, &QPushButton::clicked, this, &FrmDisplay::cmdBack_Click);
     connect(ui->mnuFileBack, &QAction::triggered, this, &FrmDisplay::mnuFileBack_Click);
 }

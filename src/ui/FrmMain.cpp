@@ -77,6 +77,7 @@ FrmMain::FrmMain(QWidget *parent)
 {
     ui->setupUi(this);
     setUpForm(*ui, QSize(524, 409));
+    setWindowRole(QStringLiteral("main-window"));
     // Alt+F is the File menu's: the button's caption keeps its underlined F,
     // but the key opens the menu, every time, whose first item runs the test.
     ui->cmdCompatibilityWithFriend->setShortcut(QKeySequence());

@@ -60,6 +60,7 @@ FrmNagScreen2::FrmNagScreen2(QWidget *parent)
 {
     ui->setupUi(this);
     setFixedSize(size());
+    setWindowRole(QStringLiteral("exit-screen"));
 
     // Designer keeps whole point sizes only.
     const std::pair<QWidget *, qreal> quarterPointFonts[] = {

@@ -10,7 +10,15 @@ imported only once the session exists.
 import os
 
 from desktop import Failure, wait_until
-from x11session import WINDOW_WIDTHS
+
+# A control that only one window of the program has tells that window apart
+# on the accessibility bus, which knows nothing of X11 window roles.
+WINDOW_MARKS = {
+    "main": ("push button", "Get My Compatibility With My Friend"),
+    "results": ("push button", "Back"),
+    "exit": ("push button", "Refer A Friend Now"),
+    "about": ("push button", "OK"),
+}
 
 
 class ScreenReader:
@@ -35,13 +43,16 @@ class ScreenReader:
         return accessible.getState().contains(self.atspi.STATE_SHOWING)
 
     def window(self, kind):
-        """The program's window of that kind ("main", "results", "exit") that is on screen."""
+        """The program's window of that kind ("main", "results", "exit",
+        "about") that is on screen."""
+        role, name = WINDOW_MARKS[kind]
+
         def found():
             for window in self.application():
                 if window is None or not self.showing(window):
                     continue
-                width = window.queryComponent().getExtents(self.atspi.DESKTOP_COORDS).width
-                if abs(width - WINDOW_WIDTHS[kind]) <= 8:
+                if any(control.getRoleName() == role and control.name == name
+                       for control in self.descendants(window)):
                     return window
             return None
         return wait_until(found, f"the {kind} window on the accessibility bus")

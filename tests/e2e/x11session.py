@@ -21,9 +21,10 @@ PROGRAM_NAME = "QXFreeFriendshipCompatibilityTest"
 # version, which Session takes from the build.
 BOX_CAPTION = "QX Friendship Compatibility Test"
 
-# Client-area widths in pixels (twips / 15) that tell the windows apart, as
-# they all share one caption.
-WINDOW_WIDTHS = {"main": 524, "results": 625, "exit": 741, "about": 423}
+# The X11 window role (WM_WINDOW_ROLE) that each window of the program
+# sets, which tells the windows apart, as they all share one caption.
+WINDOW_ROLES = {"main-window": "main", "results-window": "results", "exit-screen": "exit",
+                "about-window": "about", "message-box": "box"}
 # What the program prints on standard error, with QT_LOGGING_RULES asking for
 # it, once its main window has painted its first frame, and once what the
 # start-up stored is on the disk, right after.
@@ -46,12 +47,11 @@ def faketime_library():
 class Program:
     """One running copy of the desktop program."""
 
-    def __init__(self, session, popen, log_path, scale=1.0):
+    def __init__(self, session, popen, log_path):
         self.session = session
         self.popen = popen
         self.log_path = log_path
         self._window_pid = None
-        self.scale = scale  # QT_SCALE_FACTOR: the windows are this many times their size
 
     @property
     def pid(self):
@@ -118,17 +118,17 @@ class Program:
 
     def windows(self):
         """The visible windows of this copy as (kind, id) pairs: kind is
-        "main", "results", "exit" or "box" (a message box)."""
+        "main", "results", "exit", "about" or "box" (a message box), each
+        with its caption."""
         found = []
         pid = self.window_pid()
         if pid is None:
             return []
         for window in self.session.search("--pid", str(pid), "--name", "^QX Friendship"):
+            kind = self.session.kind_of(window)
             name = self.session.window_name(window)
-            if name == BOX_CAPTION:
-                found.append(("box", window))
-            elif self.session.is_window_caption(name):
-                found.append((self.session.kind_of(window, self.scale), window))
+            if name == BOX_CAPTION if kind == "box" else self.session.is_window_caption(name):
+                found.append((kind, window))
         return found
 
     def kinds(self):
@@ -242,8 +242,7 @@ class Session(Desktop):
         log_name = f"program-{len(self.processes)}.log"
         popen = self.spawn([*wrapper, self.program_path], log_name,
                            self.program_environment(today, path, accessible, stopped_clock, **changes))
-        return Program(self, popen, self.path("logs", log_name),
-                       float(changes.get("QT_SCALE_FACTOR") or 1))
+        return Program(self, popen, self.path("logs", log_name))
 
     def lock_file(self):
         """The one-copy lock: the one lock file in the program's cache folder,
@@ -362,12 +361,11 @@ class Session(Desktop):
         title = [run for run in runs if run[0] <= middle <= run[1]]
         return title[0][1] - title[0][0] + 1 if title else 0
 
-    def kind_of(self, window, scale=1.0):
-        width = self.geometry(window).get("WIDTH", 0) / scale
-        for kind, expected in WINDOW_WIDTHS.items():
-            if abs(width - expected) <= 8:
-                return kind
-        return f"unknown({width})"
+    def kind_of(self, window):
+        """The kind of the program's window, from the role it sets."""
+        output = self.tool("xprop", "-id", window, "WM_WINDOW_ROLE", check=False).stdout
+        role = re.search(r'= "(.*)"', output)
+        return WINDOW_ROLES.get(role.group(1), f"unknown({role.group(1)})") if role else "unknown"
 
     def selection(self, name):
         """What the X selection ("clipboard" or "primary") holds, "" when nobody owns it."""

@@ -49,6 +49,7 @@ private Q_SLOTS:
         Opener opener;
         FrmAbout about(&opener);
         QCOMPARE(about.windowTitle(), windowCaption());
+        QCOMPARE(about.windowRole(), QStringLiteral("about-window"));
         QVERIFY(!about.windowIcon().isNull());
         QVERIFY(about.isModal());
         QCOMPARE(about.size(), QSize(423, 264));

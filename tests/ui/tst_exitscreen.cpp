@@ -61,6 +61,7 @@ private Q_SLOTS:
         QVERIFY(!screen->isVisible());
         QCOMPARE(Forms::loadedInOrder(), QList<QWidget *>{screen});
         QCOMPARE(screen->windowTitle(), windowCaption());
+        QCOMPARE(screen->windowRole(), QStringLiteral("exit-screen"));
         QCOMPARE(control<QLabel>(screen, "lblNagScreen2Caption")->text(), screen->windowTitle());
         QVERIFY(!screen->windowIcon().isNull());
         QVERIFY(!control<QLabel>(screen, "picNagscreen2Icon")->pixmap().isNull());

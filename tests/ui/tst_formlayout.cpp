@@ -68,14 +68,16 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("window");
         QTest::addColumn<QSize>("client");
-        QTest::newRow("main") << "main" << QSize(524, 409);
-        QTest::newRow("results") << "results" << QSize(625, 529);
+        QTest::addColumn<QString>("role"); // the X11 window role, by which desktop tools know it
+        QTest::newRow("main") << "main" << QSize(524, 409) << "main-window";
+        QTest::newRow("results") << "results" << QSize(625, 529) << "results-window";
     }
 
     void windows()
     {
         QFETCH(QString, window);
         QFETCH(QSize, client);
+        QFETCH(QString, role);
         QMainWindow *shown = window == QLatin1String("main") ? static_cast<QMainWindow *>(mainWindow())
                                                              : firstResults();
         QVERIFY(shown && shown->isVisible());
@@ -83,6 +85,7 @@ private Q_SLOTS:
         static const QRegularExpression caption(QStringLiteral("^QX Friendship Compatibility Test v\\d+\\.\\d+$"));
         QVERIFY2(caption.match(windowCaption()).hasMatch(), qPrintable(windowCaption()));
         QCOMPARE(shown->windowTitle(), windowCaption());
+        QCOMPARE(shown->windowRole(), role);
         // The sizes a title bar or a task bar shows, at one and at twice the scale.
         QCOMPARE(shown->windowIcon().availableSizes(),
                  (QList<QSize>{QSize(16, 16), QSize(24, 24), QSize(32, 32), QSize(48, 48), QSize(64, 64)}));

@@ -14,6 +14,7 @@ namespace {
 
 struct SeenBox {
     QString title;
+    QString role;
     QString text;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QList<QMessageBox::StandardButton> buttons;
@@ -29,6 +30,7 @@ void answerNextBox(SeenBox *seen, QMessageBox::StandardButton press)
         if (!box)
             return;
         seen->title = box->windowTitle();
+        seen->role = box->windowRole();
         seen->text = box->text();
         seen->icon = box->icon();
         for (QAbstractButton *button : box->buttons())
@@ -61,6 +63,7 @@ private Q_SLOTS:
                             MessageButtons::Ok),
                  MessageAnswer::Ok);
         QCOMPARE(seen.title, QStringLiteral("QX Friendship Compatibility Test"));
+        QCOMPARE(seen.role, QStringLiteral("message-box"));
         QCOMPARE(seen.text, QStringLiteral("Application is already running"));
         QCOMPARE(seen.icon, QMessageBox::Information);
         QCOMPARE(seen.buttons, QList<QMessageBox::StandardButton>{QMessageBox::Ok});

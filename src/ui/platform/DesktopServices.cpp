@@ -76,6 +76,7 @@ MessageAnswer QtMessageBoxes::show(const QString &text, MessageIcon icon, Messag
     QMessageBox box(icon == MessageIcon::Critical ? QMessageBox::Critical : QMessageBox::Information,
                     QString::fromLatin1(ApplicationTitle), shown,
                     buttons == MessageButtons::YesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, window);
+    box.setWindowRole(QStringLiteral("message-box"));
     // A box stays above whatever its window stays above (the exit screen
     // stays on top). One with no window of the program under it (the
     // reminder's question at start, a second copy's refusal) must not hide
