@@ -51,8 +51,10 @@ bool prepareLockFolder(const QString &folder)
 // Opens the lock file without following a link, without truncating and
 // without blocking (on a FIFO); a file made here is the owner's to read and
 // write whatever the umask. Opened for writing, which a lock on a network
-// file system needs, or else for reading (a lock file an older version made
-// under a strict umask). -1 when that fails or what lies at the path is not a
+// file system needs, or else for reading: a lock file an older version made
+// under a strict umask, or a cache folder that a sandbox binds read-only (a
+// lock on a descriptor opened for reading works there, and meets the lock of
+// a copy outside). -1 when that fails or what lies at the path is not a
 // regular file of this user's.
 int openLockFile(const QString &path)
 {
@@ -63,7 +65,7 @@ int openLockFile(const QString &path)
         ::fchmod(file, 0600);
     else if (errno == EEXIST)
         file = ::open(name.constData(), O_WRONLY | flags);
-    if (file < 0 && errno == EACCES)
+    if (file < 0 && (errno == EACCES || errno == EROFS))
         file = ::open(name.constData(), O_RDONLY | flags);
     if (file < 0)
         return -1;
