@@ -2,7 +2,6 @@
 
 #include "core/UserDirectories.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QMessageAuthenticationCode>
@@ -35,14 +34,13 @@ QByteArray machineId()
     return QSysInfo::machineHostName().toUtf8();
 }
 
-// The lock's folder, made for this user alone if need be; false when it is
-// not a folder of this user's or everyone may write to it, as another user
-// could then take or block the lock.
+// The lock's folder, made for this user alone if need be (see
+// makeUserFolder()); false when it is missing, not a folder of this user's or
+// one everyone may write to, as another user could then take or block the lock.
 bool prepareLockFolder(const QString &folder)
 {
-    QDir().mkpath(QFileInfo(folder).absolutePath());
+    makeUserFolder(folder);
     const QByteArray name = QFile::encodeName(folder);
-    ::mkdir(name.constData(), 0700);
     struct stat status = {};
     return ::stat(name.constData(), &status) == 0 && S_ISDIR(status.st_mode) && status.st_uid == ::getuid()
            && (status.st_mode & S_IWOTH) == 0;

@@ -4,11 +4,14 @@
 #include "core/UserDirectories.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QStringDecoder>
 
 #include <cerrno>
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace qx {
 
@@ -62,6 +65,19 @@ bool isUsableSettingsFile(const QString &path)
     return bytes.size() <= MaxSettingsFileSize && looksLikeIniText(bytes);
 }
 
+// Makes the settings file, empty, when it is missing: the owner's to read
+// and write whatever the umask. QSettings writes the file anew each time and
+// gives the new one the mode of the one it replaces.
+void createSettingsFile(const QString &path)
+{
+    const int file = ::open(QFile::encodeName(path).constData(),
+                            O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600);
+    if (file < 0)
+        return;
+    ::fchmod(file, 0600);
+    ::close(file);
+}
+
 } // namespace
 
 QtSettingsStore::QtSettingsStore(const QString &applicationName)
@@ -103,8 +119,17 @@ std::optional<QString> QtSettingsStore::value(const QString &section, const QStr
     return stored.toString();
 }
 
+bool QtSettingsStore::makeFolder() const
+{
+    return makeUserFolder(QFileInfo(m_fileName).path());
+}
+
 bool QtSettingsStore::setValue(const QString &section, const QString &key, const QString &value)
 {
+    // Made here, not by QSettings, which would make every missing folder
+    // above it too, with the modes the umask leaves.
+    if (!makeFolder())
+        return false;
     QSettings *store = usableSettings();
     if (!store || !store->isWritable())
         return false;
@@ -120,10 +145,14 @@ void QtSettingsStore::flush()
         // QSettings waits for its lock file to be free, and would wait for
         // ever on one that no program holds.
         removeDeadLockFile(m_fileName + QStringLiteral(".lock"));
-        if (QSettings *store = usableSettings()) {
-            for (auto pending = m_pending.cbegin(); pending != m_pending.cend(); ++pending)
-                store->setValue(pending.key(), pending.value());
-            store->sync();
+        // The folder may have gone since the value was set.
+        if (makeFolder()) {
+            createSettingsFile(m_fileName);
+            if (QSettings *store = usableSettings()) {
+                for (auto pending = m_pending.cbegin(); pending != m_pending.cend(); ++pending)
+                    store->setValue(pending.key(), pending.value());
+                store->sync();
+            }
         }
         m_pending.clear();
     }
