@@ -3,10 +3,14 @@
 #include "core/platform/Platform.h"
 #include "ui/widgets/NameValidator.h"
 
+#include <QClipboard>
 #include <QContextMenuEvent>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QMimeData>
+#include <QMouseEvent>
 
 #include <optional>
 
@@ -160,10 +164,82 @@ void NameLineEdit::keyPressEvent(QKeyEvent *event)
 void NameLineEdit::contextMenuEvent(QContextMenuEvent *event)
 {
     QMenu *menu = createStandardContextMenu();
-    for (QAction *action : menu->actions())
+    for (QAction *action : menu->actions()) {
         action->setText(action->text().section(QLatin1Char('\t'), 0, 0));
+        // Paste is the item that QLineEdit connects to its paste(), by name.
+        if (disconnect(action, SIGNAL(triggered()), this, SLOT(paste())))
+            connect(action, &QAction::triggered, this,
+                    [this] { insertName(QGuiApplication::clipboard()->text(QClipboard::Clipboard)); });
+    }
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->popup(event->globalPos());
+}
+
+// A middle click pastes the mouse selection, where the desktop has one.
+void NameLineEdit::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::MiddleButton || !QGuiApplication::clipboard()->supportsSelection()) {
+        QLineEdit::mouseReleaseEvent(event);
+        return;
+    }
+    deselect();
+    insertName(QGuiApplication::clipboard()->text(QClipboard::Selection));
+    event->accept();
+}
+
+// QLineEdit drops the text at the mouse, and moves it when it is dragged
+// within the box; it gets only what a name keeps of it.
+void NameLineEdit::dropEvent(QDropEvent *event)
+{
+    if (!event->mimeData()->hasText()) {
+        QLineEdit::dropEvent(event);
+        return;
+    }
+    QMimeData name;
+    name.setText(NameValidator::kept(event->mimeData()->text()));
+    QDropEvent drop(event->position(), event->possibleActions(), &name, event->buttons(), event->modifiers(),
+                    event->type());
+    drop.setDropAction(event->dropAction());
+    endUndoStep();
+    QLineEdit::dropEvent(&drop);
+    endUndoStep();
+    event->setDropAction(drop.dropAction());
+    event->setAccepted(drop.isAccepted());
+}
+
+// The validator would cut down the text too, but a change it makes to what
+// arrives takes the whole undo history away with it: the text goes in cut
+// down already. Like QLineEdit's own paste, a paste of nothing still
+// replaces the selection.
+void NameLineEdit::insertName(const QString &text)
+{
+    const QString name = NameValidator::kept(text);
+    if (name.isEmpty() && !hasSelectedText())
+        return;
+    endUndoStep();
+    insert(name);
+    endUndoStep();
+}
+
+// QLineEdit ends an undo step whenever its cursor moves, and when it is
+// cleared: the cursor goes a character away and back, the selection as it
+// was, or an empty box is cleared.
+void NameLineEdit::endUndoStep()
+{
+    if (text().isEmpty()) {
+        clear();
+        return;
+    }
+    const int cursor = cursorPosition();
+    const int start = selectionStart();
+    const int length = selectionLength();
+    setCursorPosition(cursor > 0 ? cursor - 1 : cursor + 1);
+    if (start < 0)
+        setCursorPosition(cursor);
+    else if (cursor == start)
+        setSelection(start + length, -length);
+    else
+        setSelection(start, length);
 }
 
 } // namespace qx
