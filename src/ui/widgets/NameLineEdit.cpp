@@ -175,16 +175,14 @@ void NameLineEdit::contextMenuEvent(QContextMenuEvent *event)
     menu->popup(event->globalPos());
 }
 
-// A middle click pastes the mouse selection, where the desktop has one.
+// A middle click pastes the mouse selection, where the desktop has one, at
+// the place the press has put the cursor.
 void NameLineEdit::mouseReleaseEvent(QMouseEvent *event)
 {
-    if (event->button() != Qt::MiddleButton || !QGuiApplication::clipboard()->supportsSelection()) {
+    if (event->button() == Qt::MiddleButton && QGuiApplication::clipboard()->supportsSelection())
+        insertName(QGuiApplication::clipboard()->text(QClipboard::Selection));
+    else
         QLineEdit::mouseReleaseEvent(event);
-        return;
-    }
-    deselect();
-    insertName(QGuiApplication::clipboard()->text(QClipboard::Selection));
-    event->accept();
 }
 
 // QLineEdit drops the text at the mouse, and moves it when it is dragged
@@ -199,7 +197,6 @@ void NameLineEdit::dropEvent(QDropEvent *event)
     name.setText(NameValidator::kept(event->mimeData()->text()));
     QDropEvent drop(event->position(), event->possibleActions(), &name, event->buttons(), event->modifiers(),
                     event->type());
-    drop.setDropAction(event->dropAction());
     endUndoStep();
     QLineEdit::dropEvent(&drop);
     endUndoStep();
@@ -209,15 +206,12 @@ void NameLineEdit::dropEvent(QDropEvent *event)
 
 // The validator would cut down the text too, but a change it makes to what
 // arrives takes the whole undo history away with it: the text goes in cut
-// down already. Like QLineEdit's own paste, a paste of nothing still
-// replaces the selection.
+// down already. A paste of nothing still replaces the selection, as in
+// QLineEdit's own paste.
 void NameLineEdit::insertName(const QString &text)
 {
-    const QString name = NameValidator::kept(text);
-    if (name.isEmpty() && !hasSelectedText())
-        return;
     endUndoStep();
-    insert(name);
+    insert(NameValidator::kept(text));
     endUndoStep();
 }
 
@@ -226,18 +220,15 @@ void NameLineEdit::insertName(const QString &text)
 // was, or an empty box is cleared.
 void NameLineEdit::endUndoStep()
 {
-    if (text().isEmpty()) {
-        clear();
-        return;
-    }
     const int cursor = cursorPosition();
     const int start = selectionStart();
     const int length = selectionLength();
-    setCursorPosition(cursor > 0 ? cursor - 1 : cursor + 1);
+    if (text().isEmpty())
+        clear();
+    else
+        setCursorPosition(cursor > 0 ? cursor - 1 : cursor + 1);
     if (start < 0)
         setCursorPosition(cursor);
-    else if (cursor == start)
-        setSelection(start + length, -length);
     else
         setSelection(start, length);
 }
