@@ -56,7 +56,6 @@ void TerminationSignals::catchFromStart()
     if (openSignalSockets()) {
         struct sigaction action = {};
         action.sa_handler = writeSignalNumber;
-        sigemptyset(&action.sa_mask);
         action.sa_flags = SA_RESTART;
         for (const int signalNumber : CaughtSignals)
             ::sigaction(signalNumber, &action, nullptr);
@@ -93,8 +92,6 @@ TerminationSignals::~TerminationSignals()
 
 void TerminationSignals::deliverPending()
 {
-    if (!m_notifier)
-        return;
     char number = 0;
     while (::read(signalSockets[1], &number, 1) == 1)
         Q_EMIT received(number);
