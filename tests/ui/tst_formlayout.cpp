@@ -8,12 +8,14 @@
 #include "support/TestPlatform.h"
 #include "ui/Fonts.h"
 #include "ui/FrmAbout.h"
+#include "ui/widgets/CaptionedFrame.h"
 #include "ui/widgets/WindowCentring.h"
 
 #include <QApplication>
 #include <QFontInfo>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QScreen>
 #include <QTabWidget>
 
@@ -22,13 +24,17 @@ namespace {
 
 // The points inside the window's captioned frames that show another colour
 // than the frame's own, where no control lies on top and away from the lines
-// a style draws along a frame's edges: one for each frame.
+// a style draws along a frame's edges, one for each frame; and the frames
+// whose left edge shows no line.
 QStringList shadedFrameInsides(QWidget *window)
 {
     QStringList shaded;
     const QImage image = window->grab().toImage();
     for (const QGroupBox *frame : window->findChildren<QGroupBox *>()) {
         const QColor own = frame->palette().color(frame->backgroundRole());
+        const QPoint edge = frame->mapTo(window, QPoint(0, frame->height() / 2));
+        if (image.pixelColor(edge) == own && image.pixelColor(edge + QPoint(1, 0)) == own)
+            shaded.append(frame->objectName() + QStringLiteral(" has no line at its left edge"));
         QRegion bare(frame->contentsRect().adjusted(2, 2, -2, -2));
         for (const QWidget *child : frame->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
             bare -= child->geometry();
@@ -205,6 +211,7 @@ private Q_SLOTS:
     void colours()
     {
         QFETCH(QString, style);
+        QTest::failOnWarning(QRegularExpression(QStringLiteral(".")));
         QVERIFY(QApplication::setStyle(style));
         FrmMain *main = mainWindow();
         const QImage mainImage = main->centralWidget()->grab().toImage();
@@ -235,6 +242,15 @@ private Q_SLOTS:
             QVERIFY2(shaded.isEmpty(), qPrintable(shaded.join(QStringLiteral("; "))));
         }
         QCOMPARE(frames, 5); // three in the main window, two on the exit screen
+
+        // The style a frame draws with is its own, and goes with it.
+        QPointer<QStyle> frameStyle;
+        {
+            const CaptionedFrame frame;
+            frameStyle = frame.style();
+            QVERIFY(frameStyle != QApplication::style());
+        }
+        QVERIFY(frameStyle.isNull());
     }
 };
 
