@@ -29,17 +29,24 @@ QString lockFolder()
     return qEnvironmentVariable("XDG_CACHE_HOME") + QLatin1Char('/') + ProgramName;
 }
 
-// Whether the process holds a lock file of the program open, as a running
-// copy holds its lock for its whole life.
-bool holdsLockFile(qint64 pid, const QString &folder = lockFolder())
+// The files in the folder that the process holds open.
+QStringList openFiles(qint64 pid, const QString &folder)
 {
+    QStringList open;
     const QString descriptors = QStringLiteral("/proc/%1/fd").arg(pid);
     for (const QString &descriptor :
          QDir(descriptors).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot))
         if (const QString target = QFile::symLinkTarget(descriptors + QLatin1Char('/') + descriptor);
-            target.startsWith(folder + QLatin1Char('/')) && target.endsWith(QStringLiteral(".lock")))
-            return true;
-    return false;
+            target.startsWith(folder + QLatin1Char('/')))
+            open.append(target);
+    return open;
+}
+
+// Whether the process holds a lock file of the program open, as a running
+// copy holds its lock for its whole life.
+bool holdsLockFile(qint64 pid, const QString &folder = lockFolder())
+{
+    return !openFiles(pid, folder).filter(QRegularExpression(QStringLiteral("\\.lock$"))).isEmpty();
 }
 
 QString settingsPath()
@@ -241,6 +248,8 @@ private Q_SLOTS:
             for (const auto &[path, mode] : made)
                 QVERIFY2(modeOf(path) == mode,
                          qPrintable(QStringLiteral("%1 has mode %2").arg(path).arg(modeOf(path), 0, 8)));
+            // The settings are on the disk, and their file let go.
+            QCOMPARE(openFiles(copy.pid(), config), QStringList());
         } else {
             QVERIFY(!QFileInfo::exists(root.filePath(QStringLiteral("gone"))));
         }
