@@ -819,10 +819,15 @@ def name_box_keys(session):
         text.write("o'hara 2")
     session.spawn(["xclip", "-quiet", "-selection", "primary", selected], "xclip-primary.log")
     wait_until(lambda: session.selection("primary") == "o'hara 2", "the mouse selection")
+    # A click puts the cursor at the end; the middle click pastes there.
     x, y, width, height = reader.extents(name_box)
     session.activate(main)
-    session.tool("xdotool", "mousemove", "--sync", str(x + width - 4), str(y + height // 2), "click", "2")
+    session.tool("xdotool", "mousemove", "--sync", str(x + width - 4), str(y + height // 2), "click", "1")
+    session.tool("xdotool", "click", "2")
     wait_until(lambda: reader.text_of(name_box) == "ANNOHARA ", "the mouse selection pasted as a name")
+    # A double click selects a word, which becomes the mouse selection.
+    session.tool("xdotool", "mousemove", "--sync", str(x + 10), str(y + height // 2), "click", "--repeat", "2", "1")
+    wait_until(lambda: session.selection("primary") == "ANNOHARA", "the name box's word as the mouse selection")
     session.keys(main, "ctrl+m")
     program.wait_for_kinds("exit")
     end_at_exit_screen(session, program, "button")
@@ -896,19 +901,20 @@ def termination_signals_end_the_program_like_exit(session):
     check(session.stored_reminder_date() == REMINDER_DAY.isoformat(),
           "the date changed though the question was not answered")
 
-    # One that comes while the program starts, sent by strace at the first
+    # One that comes while a first start starts, sent by strace at the first
     # call of the start's: while the signals are held back for the handler to
     # be put in place (the handler's socket pair), and later, before the
     # program has made anything of its own (the display's connection). The
-    # program ends by itself before the question and any window, and stores
-    # nothing.
+    # program ends by itself before any window, and stores nothing: its
+    # configuration folder is not even made.
     for call in ("socketpair", "connect"):
-        program = session.start(today=REMINDER_DAY + datetime.timedelta(days=15), wrapper=[
+        config = session.path(f"config-{call}")
+        program = session.start(today=REMINDER_DAY, XDG_CONFIG_HOME=config, wrapper=[
             "strace", "-qq", "-o", "/dev/null", "-e", f"trace={call}", "-e", f"inject={call}:signal=TERM:when=1"])
         status = program.wait_for_end()
         check(status == 0, f"SIGTERM at the first {call}: exit status {status}:\n{program.log()}")
         check(FIRST_FRAME_MARK not in program.log(), f"SIGTERM at the first {call}: the main window was painted")
-        check(session.stored_reminder_date() == REMINDER_DAY.isoformat(), f"SIGTERM at the first {call}: stored")
+        check(not os.path.exists(config), f"SIGTERM at the first {call}: settings stored")
 
 
 # --- running a case --------------------------------------------------------------
