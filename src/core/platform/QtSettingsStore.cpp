@@ -11,7 +11,6 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace qx {
 
@@ -63,19 +62,6 @@ bool isUsableSettingsFile(const QString &path)
         return false;
     const QByteArray bytes = file.read(MaxSettingsFileSize + 1);
     return bytes.size() <= MaxSettingsFileSize && looksLikeIniText(bytes);
-}
-
-// Makes the settings file, empty, when it is missing: the owner's to read
-// and write whatever the umask. QSettings writes the file anew each time and
-// gives the new one the mode of the one it replaces.
-void createSettingsFile(const QString &path)
-{
-    const int file = ::open(QFile::encodeName(path).constData(),
-                            O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600);
-    if (file < 0)
-        return;
-    ::fchmod(file, 0600);
-    ::close(file);
 }
 
 } // namespace
@@ -147,11 +133,18 @@ void QtSettingsStore::flush()
         removeDeadLockFile(m_fileName + QStringLiteral(".lock"));
         // The folder may have gone since the value was set.
         if (makeFolder()) {
-            createSettingsFile(m_fileName);
             if (QSettings *store = usableSettings()) {
+                const QByteArray name = QFile::encodeName(m_fileName);
+                struct stat status = {};
+                const bool making = ::lstat(name.constData(), &status) != 0;
                 for (auto pending = m_pending.cbegin(); pending != m_pending.cend(); ++pending)
                     store->setValue(pending.key(), pending.value());
                 store->sync();
+                // QSettings makes the file with the modes the umask leaves
+                // (and gives the one it writes anew the modes of the old): the
+                // file made here is the user's to read and write alone.
+                if (making)
+                    ::fchmodat(AT_FDCWD, name.constData(), 0600, AT_SYMLINK_NOFOLLOW);
             }
         }
         m_pending.clear();
