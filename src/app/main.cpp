@@ -13,6 +13,9 @@
 
 int main(int argc, char *argv[])
 {
+    // The session ending, Ctrl+C or a closed terminal end the program as Exit
+    // does, however early they come.
+    qx::TerminationSignals::catchFromStart();
     QApplication app(argc, argv);
     qx::installFontSubstitutes();
     // Closing the last window never ends the program; ExitApplication does.
@@ -22,12 +25,15 @@ int main(int argc, char *argv[])
     // Lets the desktop match the windows to the installed menu entry.
     QGuiApplication::setDesktopFileName(qx::desktopFileName());
     const qx::DesktopPlatform desktop;
-    // The session ending, Ctrl+C or a closed terminal end the program as Exit does.
-    const qx::TerminationSignals terminationSignals;
+    qx::TerminationSignals terminationSignals;
     QObject::connect(&terminationSignals, &qx::TerminationSignals::received, &terminationSignals,
                      [] { qx::ExitApplication(); });
+    // One that came while the program was starting ends it here, before it
+    // has shown or stored anything.
+    terminationSignals.deliverPending();
 
-    qx::Forms::get<qx::StartupForm>()->Form_Load();
+    if (!qx::Forms::exitRequested())
+        qx::Forms::get<qx::StartupForm>()->Form_Load();
 
     int status = 0;
     if (!qx::Forms::exitRequested())

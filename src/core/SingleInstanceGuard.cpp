@@ -2,7 +2,6 @@
 
 #include "core/UserDirectories.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QMessageAuthenticationCode>
@@ -35,14 +34,13 @@ QByteArray machineId()
     return QSysInfo::machineHostName().toUtf8();
 }
 
-// The lock's folder, made for this user alone if need be; false when it is
-// not a folder of this user's or everyone may write to it, as another user
-// could then take or block the lock.
+// The lock's folder, made for this user alone if need be (see
+// makeUserFolder()); false when it is missing, not a folder of this user's or
+// one everyone may write to, as another user could then take or block the lock.
 bool prepareLockFolder(const QString &folder)
 {
-    QDir().mkpath(QFileInfo(folder).absolutePath());
+    makeUserFolder(folder);
     const QByteArray name = QFile::encodeName(folder);
-    ::mkdir(name.constData(), 0700);
     struct stat status = {};
     return ::stat(name.constData(), &status) == 0 && S_ISDIR(status.st_mode) && status.st_uid == ::getuid()
            && (status.st_mode & S_IWOTH) == 0;
@@ -51,8 +49,10 @@ bool prepareLockFolder(const QString &folder)
 // Opens the lock file without following a link, without truncating and
 // without blocking (on a FIFO); a file made here is the owner's to read and
 // write whatever the umask. Opened for writing, which a lock on a network
-// file system needs, or else for reading (a lock file an older version made
-// under a strict umask). -1 when that fails or what lies at the path is not a
+// file system needs, or else for reading: a lock file an older version made
+// under a strict umask, or a cache folder that a sandbox binds read-only (a
+// lock on a descriptor opened for reading works there, and meets the lock of
+// a copy outside). -1 when that fails or what lies at the path is not a
 // regular file of this user's.
 int openLockFile(const QString &path)
 {
@@ -63,7 +63,7 @@ int openLockFile(const QString &path)
         ::fchmod(file, 0600);
     else if (errno == EEXIST)
         file = ::open(name.constData(), O_WRONLY | flags);
-    if (file < 0 && errno == EACCES)
+    if (file < 0 && (errno == EACCES || errno == EROFS))
         file = ::open(name.constData(), O_RDONLY | flags);
     if (file < 0)
         return -1;

@@ -76,6 +76,10 @@ void PromptForUpdate()
         return;
     if (!storeToday(settings, today))
         return; // the store cannot be written
+    // The answer goes to the disk at once, before the page opens or the main
+    // window comes up: a crash in between must not bring the question back.
+    // The question has made the user wait already; this costs nothing more.
+    settings.flush();
     if (answer == MessageAnswer::Yes)
         OpenDownloadPage();
 }

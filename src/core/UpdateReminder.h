@@ -7,7 +7,9 @@ namespace qx {
 
 // Once per start: when the date of the last reminder lies more than 14 days
 // from today, either way, asks whether to check for an update and, on Yes,
-// opens the download page. The first start only remembers today.
+// opens the download page. The first start only remembers today. The date
+// an answer stores reaches the disk before anything else happens; the one a
+// first start stores waits for the settings' next flush.
 void PromptForUpdate();
 
 // The reminder date as it is stored before encoding: ISO 8601 (yyyy-MM-dd), the

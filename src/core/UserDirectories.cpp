@@ -2,8 +2,11 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
+#include <fcntl.h>
 #include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace qx {
@@ -20,6 +23,16 @@ QString baseDirectory(const char *variable, const char *underHome)
 {
     const QString directory = absoluteVariable(variable);
     return directory.isEmpty() ? userHomeDirectory() + QLatin1Char('/') + QLatin1String(underHome) : directory;
+}
+
+// One folder, made only where the folder it lies in exists. mkdir() takes
+// the umask's bits off the mode; they go back on the folder just made,
+// never on a link that another program might have put in its place.
+void makeFolder(const QString &folder)
+{
+    const QByteArray name = QFile::encodeName(folder);
+    if (::mkdir(name.constData(), 0700) == 0)
+        ::fchmodat(AT_FDCWD, name.constData(), 0700, AT_SYMLINK_NOFOLLOW);
 }
 
 } // namespace
@@ -41,6 +54,15 @@ QString userConfigDirectory()
 QString userCacheDirectory()
 {
     return baseDirectory("XDG_CACHE_HOME", ".cache");
+}
+
+bool makeUserFolder(const QString &folder)
+{
+    const QString path = QDir::cleanPath(folder);
+    makeFolder(QFileInfo(path).path());
+    makeFolder(path);
+    struct stat status = {};
+    return ::stat(QFile::encodeName(path).constData(), &status) == 0 && S_ISDIR(status.st_mode);
 }
 
 } // namespace qx

@@ -14,4 +14,12 @@ QString userConfigDirectory();
 // $XDG_CACHE_HOME, or ~/.cache.
 QString userCacheDirectory();
 
+// Makes a folder of the program's in one of the folders above, for this user
+// alone: the folder, and the one it lies in when that is missing too, are
+// made 0700 whatever the umask, as the XDG rules ask. Nothing above them is
+// ever made: under a home folder that does not exist, or a variable that
+// names a folder that does not exist, nothing is made at all. True when the
+// folder is there afterwards (whoever made it).
+bool makeUserFolder(const QString &folder);
+
 } // namespace qx

@@ -44,8 +44,9 @@ protected:
 private:
     bool refuseSecondCopy();
     // Runs from the event loop right after the main window's first paint:
-    // only then does what the start-up stored reach the disk, so that nothing
-    // waits for the disk before the user sees the window.
+    // only then does the date a start stores without asking reach the disk,
+    // so that nothing waits for the disk before the user sees the window (an
+    // answer to the reminder's question is on the disk already).
     void firstFramePainted();
 
     QString m_instanceLockPath;

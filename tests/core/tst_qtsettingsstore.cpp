@@ -167,11 +167,17 @@ private Q_SLOTS:
         static int files = 0;
         const QString name = QStringLiteral("Odd%1").arg(++files);
         writeFile(expectedFile(name), content);
+        // A file the program did not make keeps the modes it has.
+        const QByteArray path = QFile::encodeName(expectedFile(name));
+        QCOMPARE(::chmod(path.constData(), 0640), 0);
         QtSettingsStore store(name);
         QCOMPARE(store.value(Section, key()), std::optional<QString>(QStringLiteral("x")));
         QVERIFY(store.setValue(Section, key(), QStringLiteral("y")));
         store.flush();
         QCOMPARE(QtSettingsStore(name).value(Section, key()), std::optional<QString>(QStringLiteral("y")));
+        struct stat status = {};
+        QCOMPARE(::stat(path.constData(), &status), 0);
+        QCOMPARE(status.st_mode & 0777, 0640u);
     }
 
     // fileRefused: the file as a whole is no settings file, and is neither

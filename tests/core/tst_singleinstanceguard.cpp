@@ -8,7 +8,9 @@
 #include <fcntl.h>
 #include <grp.h>
 #include <pwd.h>
+#include <sched.h>
 #include <signal.h>
+#include <sys/mount.h>
 #include <sys/prctl.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -79,6 +81,30 @@ int exitStatusAsUnprivilegedUser(mode_t mask, const std::function<int()> &check)
     int status = -1;
     ::waitpid(child, &status, 0);
     return WIFEXITED(status) ? WEXITSTATUS(status) : 200 + WTERMSIG(status);
+}
+
+// Binds the folder read-only onto itself in a mount namespace of this
+// process's own, as sandboxes bind the cache folder; an unprivileged user
+// gets the namespace with a user namespace that maps it to itself.
+bool bindReadOnly(const QString &folder)
+{
+    const uid_t user = ::getuid();
+    // A process that dropped root's rights cannot write its own /proc files
+    // (the user map) until it is made dumpable again.
+    ::prctl(PR_SET_DUMPABLE, 1);
+    if (::unshare(CLONE_NEWUSER | CLONE_NEWNS) != 0)
+        return false;
+    const QByteArray map = QByteArray::number(user) + ' ' + QByteArray::number(user) + " 1\n";
+    const int file = ::open("/proc/self/uid_map", O_WRONLY | O_CLOEXEC);
+    const bool mapped = file >= 0 && ::write(file, map.constData(), map.size()) == map.size();
+    if (file >= 0)
+        ::close(file);
+    if (!mapped)
+        return false;
+    const QByteArray name = QFile::encodeName(folder);
+    return ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0
+           && ::mount(name.constData(), name.constData(), nullptr, MS_BIND, nullptr) == 0
+           && ::mount(nullptr, name.constData(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) == 0;
 }
 
 // Starts `copies` guards on one lock at the same instant, one per thread;
@@ -354,19 +380,23 @@ private Q_SLOTS:
     }
 
     // However old or unreadable the file of a held lock is (a copy stalled on
-    // a slow disk, a user whose umask leaves the owner no read permission), a
-    // second copy is refused; a file the guard makes is the owner's to read
-    // and write whatever the umask.
+    // a slow disk, a user whose umask leaves the owner no read permission),
+    // and where a sandbox binds the folder read-only, a second copy is
+    // refused; a file the guard makes is the owner's to read and write
+    // whatever the umask.
     void aHeldLockKeepsTheSecondCopyOut_data()
     {
         QTest::addColumn<int>("mask");
-        QTest::newRow("umask 022") << 022;
-        QTest::newRow("umask 0477") << 0477;
+        QTest::addColumn<bool>("readOnlyFolder"); // for the second copy
+        QTest::newRow("umask 022") << 022 << false;
+        QTest::newRow("umask 0477") << 0477 << false;
+        QTest::newRow("a folder bound read-only") << 022 << true;
     }
 
     void aHeldLockKeepsTheSecondCopyOut()
     {
         QFETCH(int, mask);
+        QFETCH(bool, readOnlyFolder);
         char folderName[] = "/tmp/qx-guard-XXXXXX";
         QVERIFY(::mkdtemp(folderName));
         QCOMPARE(::chown(folderName, ::geteuid() == 0 ? NobodyId : ::geteuid(),
@@ -387,6 +417,11 @@ private Q_SLOTS:
                 return 5;
             if (!SingleInstanceGuard(path).anotherInstanceRunning())
                 return 3;
+            if (readOnlyFolder) {
+                if (!bindReadOnly(QFileInfo(path).path()))
+                    return 5;
+                return SingleInstanceGuard(path).anotherInstanceRunning() ? 0 : 6;
+            }
             ::chmod(QFile::encodeName(path).constData(), 0200);
             if (!SingleInstanceGuard(path).anotherInstanceRunning())
                 return 4;

@@ -8,6 +8,7 @@
 
 #include <csignal>
 
+#include <pthread.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -40,6 +41,48 @@ private Q_SLOTS:
         QCoreApplication::processEvents();
         QCOMPARE(received.size(), 2);
         QCOMPARE(received.at(0).at(0).toInt(), signalNumber);
+        QCOMPARE(received.at(1).at(0).toInt(), signalNumber);
+    }
+
+    // From the first statement of main(), before any catcher exists: a signal
+    // that comes then is delivered by the catcher at once, without waiting
+    // for the event loop. One that came while the signals were held back
+    // reaches the handler as soon as it is in place, and the signals are not
+    // left blocked (threads and programs started later inherit the mask):
+    // tried in a child process, so that a fault kills the child, not the
+    // test; its handler writes into the socket pair it shares with this one.
+    void aSignalBeforeTheCatcherIsHeldForIt_data() { signalRows(); }
+
+    void aSignalBeforeTheCatcherIsHeldForIt()
+    {
+        QFETCH(int, signalNumber);
+        TerminationSignals::catchFromStart();
+        QVERIFY(::raise(signalNumber) == 0);
+        TerminationSignals catcher;
+        QSignalSpy received(&catcher, &TerminationSignals::received);
+        catcher.deliverPending();
+        QCOMPARE(received.size(), 1);
+        QCOMPARE(received.at(0).at(0).toInt(), signalNumber);
+
+        const pid_t child = ::fork();
+        QVERIFY(child >= 0);
+        if (child == 0) {
+            sigset_t held;
+            sigemptyset(&held);
+            sigaddset(&held, signalNumber);
+            ::pthread_sigmask(SIG_BLOCK, &held, nullptr);
+            ::raise(signalNumber);
+            TerminationSignals::catchFromStart();
+            sigset_t blocked;
+            ::pthread_sigmask(SIG_BLOCK, nullptr, &blocked);
+            ::_exit(sigismember(&blocked, signalNumber) ? 1 : 0);
+        }
+        int status = 0;
+        QCOMPARE(::waitpid(child, &status, 0), child);
+        QVERIFY2(!WIFSIGNALED(status), qPrintable(QStringLiteral("killed by signal %1").arg(WTERMSIG(status))));
+        QCOMPARE(WEXITSTATUS(status), 0);
+        catcher.deliverPending();
+        QCOMPARE(received.size(), 2);
         QCOMPARE(received.at(1).at(0).toInt(), signalNumber);
     }
 

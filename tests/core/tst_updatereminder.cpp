@@ -51,6 +51,8 @@ private Q_SLOTS:
         QVERIFY(services->urls.addresses.isEmpty());
         QCOMPARE(services->settings.values.keys(), QStringList{storedKey()});
         QCOMPARE(services->settings.values.value(storedKey()), EncodeSetting(QStringLiteral("2026-12-08")));
+        // It reaches the disk later, when the start-up flushes the settings.
+        QCOMPARE(services->settings.flushCount, 0);
     }
 
     void quietWithinFourteenDays_data()
@@ -114,6 +116,7 @@ private Q_SLOTS:
         QCOMPARE(services->settings.writeCount, asks ? 1 : 0);
     }
 
+    // The answer reaches the disk before anything else happens.
     void answerNoStoresTodayAndOpensNothing()
     {
         storeDaysFromToday(-20);
@@ -122,6 +125,7 @@ private Q_SLOTS:
         QCOMPARE(services->messages.messages.size(), 1);
         QVERIFY(services->urls.addresses.isEmpty());
         QVERIFY(storedToday());
+        QCOMPARE(services->settings.flushCount, 1);
 
         // The next question comes no sooner than 15 days later.
         const QDate answered = services->clock.date;
@@ -146,12 +150,17 @@ private Q_SLOTS:
         QVERIFY(services->urls.addresses.isEmpty());
     }
 
+    // Stored and on the disk before the page opens.
     void answerYesStoresFirstThenOpensTheDownloadPage()
     {
         storeDaysFromToday(-15);
         services->messages.answers.enqueue(MessageAnswer::Yes);
         QString storedWhenOpened;
-        services->urls.onOpen = [&](const QString &) { storedWhenOpened = storedText(); };
+        int flushesWhenOpened = -1;
+        services->urls.onOpen = [&](const QString &) {
+            storedWhenOpened = storedText();
+            flushesWhenOpened = services->settings.flushCount;
+        };
         QString storedWhenAsked;
         services->messages.onShow = [&](const auto &) { storedWhenAsked = storedText(); };
 
@@ -160,6 +169,7 @@ private Q_SLOTS:
         QCOMPARE(services->urls.addresses, QStringList{pageAddress(SitePage::Download)});
         QCOMPARE(storedWhenAsked, reminderDateText(services->clock.date.addDays(-15)));
         QCOMPARE(storedWhenOpened, reminderDateText(services->clock.date));
+        QCOMPARE(flushesWhenOpened, 1);
         QVERIFY(storedToday());
     }
 

@@ -557,17 +557,21 @@ def reminder_after_fourteen_and_fifteen_days(session):
     program.kill()
     check(session.stored_reminder_date() == day.isoformat(), "the date changed without a question")
 
+    # The answer is on the disk before the page opens: a browser that kills
+    # the program as it opens loses nothing. It inherits no signal blocked.
     later = day + datetime.timedelta(days=15)
     program = session.start(today=later)
     box = program.wait_for_kinds("box", refuse=("main",))["box"]
     check(session.stored_reminder_date() == day.isoformat(), "stored before the answer")
+    session.kill_on_open(program)
     session.keys(box, "alt+y")
-    program.wait_for_kinds("main")
-    program.wait_for_first_frame()
-    check(session.wait_for_opened(1) == [session.page("download-web-page")],
-          f"after Yes: {session.opened()}")
-    check(session.stored_reminder_date() == later.isoformat(), "the new date was not stored")
-    program.kill()
+    check(program.wait_for_end() == -signal.SIGKILL, "the stand-in browser did not kill the program")
+    session.kill_on_open(None)
+    check(session.opened() == [session.page("download-web-page")], f"after Yes: {session.opened()}")
+    check(session.stored_reminder_date() == later.isoformat(), "the answer was lost with the program")
+    blocked = session.launcher_blocked_signals()
+    check(blocked and not blocked[0] & {signal.SIGTERM, signal.SIGINT, signal.SIGHUP},
+          f"the browser inherited signals blocked: {blocked}")
 
     # Answered on day + 15: quiet again 14 days on.
     program, _ = start_main(session, today=later + datetime.timedelta(days=14))
@@ -797,7 +801,8 @@ def alt_f_opens_the_file_menu(session):
 @case
 def name_box_keys(session):
     """Alt combinations type nothing; Ctrl+[ and pasting by keyboard are
-    refused with the message; Ctrl+M is Enter."""
+    refused with the message; a middle click pastes the mouse selection cut
+    down to a name; Ctrl+M is Enter."""
     from screenreader import ScreenReader
     program, main = start_main(session, accessible=True)
     reader = ScreenReader(session, program)
@@ -809,6 +814,20 @@ def name_box_keys(session):
         answer_message(session, program)
     text = reader.text_of(name_box)
     check(text == "ANN", f"the name box holds {text!r}")
+    selected = session.path("selected-text")
+    with open(selected, "w") as text:
+        text.write("o'hara 2")
+    session.spawn(["xclip", "-quiet", "-selection", "primary", selected], "xclip-primary.log")
+    wait_until(lambda: session.selection("primary") == "o'hara 2", "the mouse selection")
+    # A click puts the cursor at the end; the middle click pastes there.
+    x, y, width, height = reader.extents(name_box)
+    session.activate(main)
+    session.tool("xdotool", "mousemove", "--sync", str(x + width - 4), str(y + height // 2), "click", "1")
+    session.tool("xdotool", "click", "2")
+    wait_until(lambda: reader.text_of(name_box) == "ANNOHARA ", "the mouse selection pasted as a name")
+    # A double click selects a word, which becomes the mouse selection.
+    session.tool("xdotool", "mousemove", "--sync", str(x + 10), str(y + height // 2), "click", "--repeat", "2", "1")
+    wait_until(lambda: session.selection("primary") == "ANNOHARA", "the name box's word as the mouse selection")
     session.keys(main, "ctrl+m")
     program.wait_for_kinds("exit")
     end_at_exit_screen(session, program, "button")
@@ -860,7 +879,7 @@ def exit_screen_minimised_and_restored(session):
 def termination_signals_end_the_program_like_exit(session):
     """SIGTERM, SIGINT and SIGHUP run the normal shutdown: no window left,
     the lock released, exit status 0; also while the results window or the
-    reminder's question is up."""
+    reminder's question is up, and while the program starts."""
 
     def end_by(sig, program, what):
         os.kill(program.pid, sig)
@@ -881,6 +900,21 @@ def termination_signals_end_the_program_like_exit(session):
     end_by(signal.SIGHUP, program, "SIGHUP during the reminder's question")
     check(session.stored_reminder_date() == REMINDER_DAY.isoformat(),
           "the date changed though the question was not answered")
+
+    # One that comes while a first start starts, sent by strace at the first
+    # call of the start's: while the signals are held back for the handler to
+    # be put in place (the handler's socket pair), and later, before the
+    # program has made anything of its own (the display's connection). The
+    # program ends by itself before any window, and stores nothing: its
+    # configuration folder is not even made.
+    for call in ("socketpair", "connect"):
+        config = session.path(f"config-{call}")
+        program = session.start(today=REMINDER_DAY, XDG_CONFIG_HOME=config, wrapper=[
+            "strace", "-qq", "-o", "/dev/null", "-e", f"trace={call}", "-e", f"inject={call}:signal=TERM:when=1"])
+        status = program.wait_for_end()
+        check(status == 0, f"SIGTERM at the first {call}: exit status {status}:\n{program.log()}")
+        check(FIRST_FRAME_MARK not in program.log(), f"SIGTERM at the first {call}: the main window was painted")
+        check(not os.path.exists(config), f"SIGTERM at the first {call}: settings stored")
 
 
 # --- running a case --------------------------------------------------------------

@@ -195,13 +195,21 @@ class Session(Desktop):
         return name == f"{BOX_CAPTION} v{self.version}"
 
     def write_launcher(self, directory, lingers=False):
-        """The stand-in xdg-open: records its argument, opens nothing; one that
-        lingers goes on running, as a browser does, and leaves its PID in
-        lingering-browser.pid."""
+        """The stand-in xdg-open: records its argument and the signals it
+        inherited blocked, opens nothing, and kills the copy named by
+        kill_on_open(); one that lingers goes on running, as a browser does,
+        and leaves its PID in lingering-browser.pid."""
         launcher = os.path.join(directory, "xdg-open")
+        kill_file = self.path("kill-on-open.pid")
         with open(launcher, "w") as script:
             script.write("#!/bin/sh\n"
-                         f"printf '%s\\n' \"$1\" >> '{self.opened_file}'\n")
+                         f"printf '%s\\n' \"$1\" >> '{self.opened_file}'\n"
+                         # Read by the shell itself: a shell blocks signals
+                         # while it starts another program.
+                         "while read -r field value; do [ \"$field\" = SigBlk: ] && "
+                         f"printf '%s\\n' \"$value\" >> '{self.path('launcher-blocked-signals')}'; "
+                         "done < /proc/$$/status\n"
+                         f"if [ -f '{kill_file}' ]; then kill -KILL \"$(cat '{kill_file}')\"; fi\n")
             if lingers:
                 script.write(f"echo $$ > '{self.path('lingering-browser.pid')}'\nexec sleep 600\n")
         os.chmod(launcher, 0o755)
@@ -277,6 +285,25 @@ class Session(Desktop):
             if line.startswith(key + "="):
                 return "".join(chr(ord(c) - 85) for c in line[len(key) + 1:])
         return None
+
+    def kill_on_open(self, program):
+        """The stand-in xdg-open kills the program with SIGKILL when it is
+        handed an address (None: it kills nothing)."""
+        kill_file = self.path("kill-on-open.pid")
+        if program is None:
+            os.remove(kill_file)
+        else:
+            with open(kill_file, "w") as pid:
+                pid.write(str(program.program_pid()))
+
+    def launcher_blocked_signals(self):
+        """The signals each call of the stand-in xdg-open found blocked, as sets of numbers."""
+        try:
+            with open(self.path("launcher-blocked-signals")) as lines:
+                masks = [int(line, 16) for line in lines]
+        except FileNotFoundError:
+            return []
+        return [{number for number in range(1, 65) if mask >> (number - 1) & 1} for mask in masks]
 
     def opened(self):
         try:

@@ -9,23 +9,50 @@
 #include "ui/Fonts.h"
 #include "ui/FrmAbout.h"
 #include "ui/FrmNagScreen2.h"
+#include "ui/widgets/CaptionedFrame.h"
 #include "ui/widgets/WindowCentring.h"
 
 #include <QApplication>
 #include <QFontInfo>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QScreen>
 #include <QTabWidget>
 
 namespace qx::test {
 namespace {
 
-// Equal but for the shading that the style may lay over a frame.
-bool isNear(const QColor &drawn, const QColor &expected)
+// The points inside the window's captioned frames that show another colour
+// than the frame's own, where no control lies on top and away from the lines
+// a style draws along a frame's edges, one for each frame; and the frames
+// whose left edge shows no line.
+QStringList shadedFrameInsides(QWidget *window)
 {
-    return qAbs(drawn.red() - expected.red()) <= 2 && qAbs(drawn.green() - expected.green()) <= 2
-           && qAbs(drawn.blue() - expected.blue()) <= 2;
+    QStringList shaded;
+    const QImage image = window->grab().toImage();
+    for (const QGroupBox *frame : window->findChildren<QGroupBox *>()) {
+        const QColor own = frame->palette().color(frame->backgroundRole());
+        const QPoint edge = frame->mapTo(window, QPoint(0, frame->height() / 2));
+        if (image.pixelColor(edge) == own && image.pixelColor(edge + QPoint(1, 0)) == own)
+            shaded.append(frame->objectName() + QStringLiteral(" has no line at its left edge"));
+        QRegion bare(frame->contentsRect().adjusted(2, 2, -2, -2));
+        for (const QWidget *child : frame->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+            bare -= child->geometry();
+        QString found;
+        for (const QRect &rect : bare)
+            for (int y = rect.top(); y <= rect.bottom() && found.isEmpty(); ++y)
+                for (int x = rect.left(); x <= rect.right() && found.isEmpty(); ++x)
+                    if (const QColor drawn = image.pixelColor(frame->mapTo(window, QPoint(x, y))); drawn != own)
+                        found = QStringLiteral("%1 at %2,%3 is %4, not %5")
+                                    .arg(frame->objectName())
+                                    .arg(x)
+                                    .arg(y)
+                                    .arg(drawn.name(), own.name());
+        if (!found.isEmpty())
+            shaded.append(found);
+    }
+    return shaded;
 }
 
 // Centred but for the rounding of an odd difference in size.
@@ -221,15 +248,28 @@ private Q_SLOTS:
         }
     }
 
-    // Colours as drawn, sampled where nothing lies on top.
+    // Colours as drawn, sampled where nothing lies on top: the forms' own,
+    // inside the captioned frames of every window as outside them, under
+    // either style that Qt brings (Fusion, which the program gets on a
+    // desktop that names none, and Windows).
+    void colours_data()
+    {
+        QTest::addColumn<QString>("style");
+        QTest::newRow("Windows") << "Windows";
+        QTest::newRow("Fusion") << "Fusion";
+    }
+
     void colours()
     {
+        QFETCH(QString, style);
+        QTest::failOnWarning(QRegularExpression(QStringLiteral(".")));
+        QVERIFY(QApplication::setStyle(style));
         FrmMain *main = mainWindow();
         const QImage mainImage = main->centralWidget()->grab().toImage();
         const QColor teal(0, 64, 64);
-        QCOMPARE(mainImage.pixelColor(3, 3), teal);           // top strip
-        QVERIFY(isNear(mainImage.pixelColor(30, 140), teal)); // inside the big frame
-        QCOMPARE(mainImage.pixelColor(420, 400), teal);       // bottom strip
+        QCOMPARE(mainImage.pixelColor(3, 3), teal);     // top strip
+        QCOMPARE(mainImage.pixelColor(30, 140), teal);  // inside the big frame
+        QCOMPARE(mainImage.pixelColor(420, 400), teal); // bottom strip
         const QPoint banner = control<QLabel>(main, "lblFullBrand")->mapTo(main->centralWidget(), QPoint(404, 38));
         QCOMPARE(mainImage.pixelColor(banner),
                  control<QLabel>(main, "lblFullBrand")->palette().color(QPalette::Window));
@@ -241,10 +281,27 @@ private Q_SLOTS:
         QCOMPARE(resultsImage.pixelColor(3, 3), teal);
         QCOMPARE(resultsImage.pixelColor(620, 525), teal);
         auto *result = control<QWidget>(display, "fraFriendshipResult");
-        QVERIFY(isNear(resultsImage.pixelColor(result->mapTo(display->centralWidget(), QPoint(30, 200))), teal));
+        QCOMPARE(resultsImage.pixelColor(result->mapTo(display->centralWidget(), QPoint(30, 200))), teal);
         control<QTabWidget>(display, "SSTab1")->setCurrentIndex(0);
         auto *profile = control<QPlainTextEdit>(display, "txtYourFriendshipProfile");
         QCOMPARE(profile->viewport()->grab().toImage().pixelColor(2, profile->viewport()->height() - 2), teal);
+
+        int frames = 0;
+        for (QWidget *window : QList<QWidget *>{main, display, Forms::get<FrmNagScreen2>(), Forms::get<FrmAbout>()}) {
+            frames += int(window->findChildren<QGroupBox *>().size());
+            const QStringList shaded = shadedFrameInsides(window);
+            QVERIFY2(shaded.isEmpty(), qPrintable(shaded.join(QStringLiteral("; "))));
+        }
+        QCOMPARE(frames, 5); // three in the main window, two on the exit screen
+
+        // The style a frame draws with is its own, and goes with it.
+        QPointer<QStyle> frameStyle;
+        {
+            const CaptionedFrame frame;
+            frameStyle = frame.style();
+            QVERIFY(frameStyle != QApplication::style());
+        }
+        QVERIFY(frameStyle.isNull());
     }
 };
 

@@ -33,6 +33,50 @@ class TestNameBoxes : public QObject {
         return count;
     }
 
+    // Picks an item of the box's context menu by its caption, as the user
+    // does with the mouse; false when the item is greyed out.
+    static bool chooseFromContextMenu(QLineEdit *box, const QString &item)
+    {
+        QContextMenuEvent event(QContextMenuEvent::Mouse, box->rect().center(), box->mapToGlobal(box->rect().center()));
+        QCoreApplication::sendEvent(box, &event);
+        QMenu *menu = nullptr;
+        for (QMenu *shown : box->findChildren<QMenu *>())
+            if (shown->isVisible())
+                menu = shown;
+        if (!menu)
+            return false;
+        bool enabled = false;
+        for (QAction *action : menu->actions()) {
+            if (action->text() == item && action->isEnabled()) {
+                action->trigger();
+                enabled = true;
+            }
+        }
+        menu->close();
+        return enabled;
+    }
+
+    // Drops text on the box at the point given, as from another program;
+    // true when the box takes it, and tells the program it came from that
+    // it was copied.
+    static bool dropText(QLineEdit *box, const QString &text, QPoint at)
+    {
+        QMimeData data;
+        data.setText(text);
+        return dropData(box, data, at);
+    }
+    static bool dropData(QLineEdit *box, const QMimeData &data, QPoint at)
+    {
+        QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(box, &enter);
+        QDragMoveEvent move(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(box, &move);
+        QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        drop.setDropAction(Qt::IgnoreAction);
+        QCoreApplication::sendEvent(box, &drop);
+        return drop.isAccepted() && drop.dropAction() == Qt::CopyAction;
+    }
+
 private Q_SLOTS:
     void initTestCase() { installFontSubstitutes(); }
 
@@ -113,6 +157,7 @@ private Q_SLOTS:
         QTest::addColumn<int>("key");
         QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
         QTest::newRow("Ctrl+V") << int(Qt::Key_V) << Qt::KeyboardModifiers(Qt::ControlModifier);
+        QTest::newRow("Ctrl+Z") << int(Qt::Key_Z) << Qt::KeyboardModifiers(Qt::ControlModifier);
         QTest::newRow("Shift+Insert") << int(Qt::Key_Insert) << Qt::KeyboardModifiers(Qt::ShiftModifier);
         QTest::newRow("Ctrl+X") << int(Qt::Key_X) << Qt::KeyboardModifiers(Qt::ControlModifier);
         QTest::newRow("Ctrl+C") << int(Qt::Key_C) << Qt::KeyboardModifiers(Qt::ControlModifier);
@@ -237,16 +282,110 @@ private Q_SLOTS:
     void droppedTextKeepsCapitalsAndBlanksOnly()
     {
         QLineEdit *box = nameBox("txtFriendName");
-        QMimeData data;
-        data.setText(QStringLiteral("o'hara 7"));
-        const QPoint at = box->rect().center();
-        QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(box, &enter);
-        QDragMoveEvent move(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(box, &move);
-        QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(box, &drop);
+        QVERIFY(dropText(box, QStringLiteral("o'hara 7"), box->rect().center()));
         QCOMPARE(box->text(), QStringLiteral("OHARA "));
+        // What holds no text is not taken.
+        QMimeData picture;
+        picture.setData(QStringLiteral("image/png"), QByteArray("\x89PNG"));
+        QVERIFY(!dropData(box, picture, box->rect().center()));
+        QCOMPARE(box->text(), QStringLiteral("OHARA "));
+    }
+
+    // The context menu's Undo takes back a paste or a drop whole, whatever
+    // the filter made of it, and then what was typed before; Redo brings
+    // them back in turn, and what is typed after them is a step of its own.
+    void undoTakesBackAPasteOrADropWhole_data()
+    {
+        QTest::addColumn<bool>("drop");
+        QTest::addColumn<QString>("inserted");
+        QTest::addColumn<QString>("shown"); // what the box shows of it
+        const QString tooLong(40000, QLatin1Char('a'));
+        for (const bool drop : {false, true}) {
+            const char *how = drop ? "drop" : "paste";
+            QTest::addRow("%s in capitals", how) << drop << "cd"
+                                                 << "CD";
+            QTest::addRow("%s the filter leaves alone", how) << drop << "KL"
+                                                             << "KL";
+            QTest::addRow("%s with characters left out", how) << drop << "o'h 1a"
+                                                              << "OH A";
+            QTest::addRow("%s cut off at the length of a name", how)
+                << drop << tooLong << QString(32767 - 2, QLatin1Char('A'));
+        }
+    }
+
+    void undoTakesBackAPasteOrADropWhole()
+    {
+        QFETCH(bool, drop);
+        QFETCH(QString, inserted);
+        QFETCH(QString, shown);
+        QLineEdit *box = nameBox("txtName");
+        QTest::keyClicks(box, "jo");
+        if (drop) {
+            QVERIFY(dropText(box, inserted, QPoint(box->width() - 4, box->height() / 2)));
+        } else {
+            QGuiApplication::clipboard()->setText(inserted);
+            QVERIFY(chooseFromContextMenu(box, QStringLiteral("&Paste")));
+        }
+        const QString afterInsert = QStringLiteral("JO") + shown;
+        QCOMPARE(box->text(), afterInsert);
+        // Typed after it, where the name has room left: a step of its own.
+        if (afterInsert.size() < 32767) {
+            QTest::keyClicks(box, "x");
+            QCOMPARE(box->text(), afterInsert + QStringLiteral("X"));
+            QVERIFY(chooseFromContextMenu(box, QStringLiteral("&Undo")));
+            QCOMPARE(box->text(), afterInsert);
+        }
+
+        QVERIFY(chooseFromContextMenu(box, QStringLiteral("&Undo")));
+        QCOMPARE(box->text(), QStringLiteral("JO"));
+        QVERIFY(chooseFromContextMenu(box, QStringLiteral("&Undo")));
+        QCOMPARE(box->text(), QString());
+        QVERIFY(!chooseFromContextMenu(box, QStringLiteral("&Undo")));
+        QVERIFY(chooseFromContextMenu(box, QStringLiteral("&Redo")));
+        QCOMPARE(box->text(), QStringLiteral("JO"));
+        QVERIFY(chooseFromContextMenu(box, QStringLiteral("&Redo")));
+        QCOMPARE(box->text(), afterInsert);
+        QVERIFY(m_platform.messages.messages.isEmpty());
+    }
+
+    // A paste over a selection replaces it; one into a box that other edits
+    // have changed is a step of its own all the same.
+    void undoAfterOtherEdits_data()
+    {
+        QTest::addColumn<QString>("edit");
+        QTest::addColumn<QString>("pasted"); // the box once "cd" is pasted
+        QTest::addColumn<QString>("undone"); // then after Undo
+        QTest::newRow("the first letter selected") << "select"
+                                                   << "CDO"
+                                                   << "JO";
+        QTest::newRow("the first letter deleted") << "delete"
+                                                  << "CDO"
+                                                  << "O";
+        QTest::newRow("everything cut") << "cut"
+                                        << "CD"
+                                        << "";
+    }
+
+    void undoAfterOtherEdits()
+    {
+        QFETCH(QString, edit);
+        QFETCH(QString, pasted);
+        QFETCH(QString, undone);
+        QLineEdit *box = nameBox("txtName");
+        QTest::keyClicks(box, "jo");
+        if (edit == QLatin1String("cut")) {
+            box->selectAll();
+            QVERIFY(chooseFromContextMenu(box, QStringLiteral("Cu&t")));
+        } else {
+            box->setSelection(0, 1);
+            if (edit == QLatin1String("delete"))
+                QTest::keyClick(box, Qt::Key_Delete);
+        }
+        QGuiApplication::clipboard()->setText(QStringLiteral("cd"));
+        QVERIFY(chooseFromContextMenu(box, QStringLiteral("&Paste")));
+        QCOMPARE(box->text(), pasted);
+        QVERIFY(chooseFromContextMenu(box, QStringLiteral("&Undo")));
+        QCOMPARE(box->text(), undone);
     }
 
     void textSetByProgramKeepsCapitalsAndBlanksOnly()

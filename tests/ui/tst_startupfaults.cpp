@@ -121,7 +121,8 @@ class TestStartupFaults : public QObject {
     bool startsUp(const QString &lockPath = QString())
     {
         auto *startup = Forms::get<StartupForm>();
-        startup->setInstanceLockPath(lockPath.isEmpty() ? scratch->filePath(QStringLiteral("copy.lock")) : lockPath);
+        startup->setInstanceLockPath(lockPath.isEmpty() ? scratch->filePath(QStringLiteral("lock/copy.lock"))
+                                                        : lockPath);
         const bool started = startup->Form_Load();
         const FrmMain *mainWindow = Forms::find<FrmMain>();
         return started && mainWindow && mainWindow->isVisible() && !startup->isVisible();

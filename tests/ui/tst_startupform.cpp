@@ -72,7 +72,9 @@ class TestStartupForm : public QObject {
     int startupShows = 0;
     EventWatch startupShowWatch{QEvent::Show, [this] { ++startupShows; }};
 
-    QString lockPath() const { return lockDirectory->filePath(QStringLiteral("copy.lock")); }
+    // In a folder of the test's own: the guard may make the lock's folder and
+    // the one above it, and has no business with the system's /tmp.
+    QString lockPath() const { return lockDirectory->filePath(QStringLiteral("lock/copy.lock")); }
 
     StartupForm *createStartupForm()
     {

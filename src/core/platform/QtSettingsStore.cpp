@@ -4,10 +4,12 @@
 #include "core/UserDirectories.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QStringDecoder>
 
 #include <cerrno>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 
 namespace qx {
@@ -103,8 +105,17 @@ std::optional<QString> QtSettingsStore::value(const QString &section, const QStr
     return stored.toString();
 }
 
+bool QtSettingsStore::makeFolder() const
+{
+    return makeUserFolder(QFileInfo(m_fileName).path());
+}
+
 bool QtSettingsStore::setValue(const QString &section, const QString &key, const QString &value)
 {
+    // Made here, not by QSettings, which would make every missing folder
+    // above it too, with the modes the umask leaves.
+    if (!makeFolder())
+        return false;
     QSettings *store = usableSettings();
     if (!store || !store->isWritable())
         return false;
@@ -120,10 +131,21 @@ void QtSettingsStore::flush()
         // QSettings waits for its lock file to be free, and would wait for
         // ever on one that no program holds.
         removeStaleLockFile(m_fileName + QStringLiteral(".lock"));
-        if (QSettings *store = usableSettings()) {
-            for (auto pending = m_pending.cbegin(); pending != m_pending.cend(); ++pending)
-                store->setValue(pending.key(), pending.value());
-            store->sync();
+        // The folder may have gone since the value was set.
+        if (makeFolder()) {
+            if (QSettings *store = usableSettings()) {
+                const QByteArray name = QFile::encodeName(m_fileName);
+                struct stat status = {};
+                const bool making = ::lstat(name.constData(), &status) != 0;
+                for (auto pending = m_pending.cbegin(); pending != m_pending.cend(); ++pending)
+                    store->setValue(pending.key(), pending.value());
+                store->sync();
+                // QSettings makes the file with the modes the umask leaves
+                // (and gives the one it writes anew the modes of the old): the
+                // file made here is the user's to read and write alone.
+                if (making)
+                    ::fchmodat(AT_FDCWD, name.constData(), 0600, AT_SYMLINK_NOFOLLOW);
+            }
         }
         m_pending.clear();
     }

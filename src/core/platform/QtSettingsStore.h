@@ -15,7 +15,8 @@ namespace qx {
 // disk, synced, at the next flush(). A file that cannot be read or parsed, is
 // not a regular file or is larger than any the program writes reads as nothing
 // and is never written; a store that cannot be written refuses the value;
-// neither is reported any further.
+// neither is reported any further. Without a home folder (or the folder its
+// variable names) there is no store to write: nothing is made above it.
 class QtSettingsStore final : public SettingsStore {
 public:
     explicit QtSettingsStore(const QString &applicationName);
@@ -28,6 +29,9 @@ public:
 private:
     // The store, or nullptr when its file is unusable.
     QSettings *usableSettings();
+    // The store's folder, made for this user alone if need be (see
+    // makeUserFolder()); false when it cannot be there.
+    bool makeFolder() const;
 
     QString m_fileName;
     std::unique_ptr<QSettings> m_settings;

@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <csignal>
 
+#include <pthread.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -36,22 +37,42 @@ bool openSignalSockets()
            || ::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, signalSockets) == 0;
 }
 
+sigset_t caughtSignalSet()
+{
+    sigset_t set;
+    sigemptyset(&set);
+    for (const int signalNumber : CaughtSignals)
+        sigaddset(&set, signalNumber);
+    return set;
+}
+
 } // namespace
+
+void TerminationSignals::catchFromStart()
+{
+    const sigset_t caught = caughtSignalSet();
+    // Held back until the handler is in place, then delivered to it.
+    ::pthread_sigmask(SIG_BLOCK, &caught, nullptr);
+    if (openSignalSockets()) {
+        struct sigaction action = {};
+        action.sa_handler = writeSignalNumber;
+        action.sa_flags = SA_RESTART;
+        for (const int signalNumber : CaughtSignals)
+            ::sigaction(signalNumber, &action, nullptr);
+    }
+    // Without the socket pair the signals keep their default action: the
+    // program ends without its shutdown, as it would without this.
+    ::pthread_sigmask(SIG_UNBLOCK, &caught, nullptr);
+}
 
 TerminationSignals::TerminationSignals(QObject *parent)
     : QObject(parent)
 {
-    if (!openSignalSockets())
-        return; // the signals keep their default action: the program ends without its shutdown
+    catchFromStart();
+    if (signalSockets[1] < 0)
+        return;
     m_notifier = new QSocketNotifier(signalSockets[1], QSocketNotifier::Read, this);
-    connect(m_notifier, &QSocketNotifier::activated, this, &TerminationSignals::readSignals);
-
-    struct sigaction action = {};
-    action.sa_handler = writeSignalNumber;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
-    for (const int signalNumber : CaughtSignals)
-        ::sigaction(signalNumber, &action, nullptr);
+    connect(m_notifier, &QSocketNotifier::activated, this, &TerminationSignals::deliverPending);
 }
 
 TerminationSignals::~TerminationSignals()
@@ -69,7 +90,7 @@ TerminationSignals::~TerminationSignals()
     while (::read(signalSockets[1], &number, 1) == 1) {}
 }
 
-void TerminationSignals::readSignals()
+void TerminationSignals::deliverPending()
 {
     char number = 0;
     while (::read(signalSockets[1], &number, 1) == 1)

@@ -17,15 +17,26 @@ class TerminationSignals : public QObject {
     Q_OBJECT
 
 public:
+    // Catches the three signals from here on, before any object exists: the
+    // first statement of main() calls it, so that a signal that comes while
+    // the program starts waits in the socket pair instead of killing it. The
+    // signals are blocked only while the handler is put in place, and are
+    // let through again before it returns: the threads and the programs
+    // started later (the browser) inherit none of them blocked.
+    static void catchFromStart();
+
     explicit TerminationSignals(QObject *parent = nullptr);
     ~TerminationSignals() override;
+
+    // Emits received() at once for each signal that has come and not been
+    // read yet, those that came before this object existed included, without
+    // waiting for the event loop.
+    void deliverPending();
 
 Q_SIGNALS:
     void received(int signalNumber);
 
 private:
-    void readSignals();
-
     QSocketNotifier *m_notifier = nullptr;
 };
 

@@ -3,10 +3,14 @@
 #include "core/platform/Platform.h"
 #include "ui/widgets/NameValidator.h"
 
+#include <QClipboard>
 #include <QContextMenuEvent>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QMimeData>
+#include <QMouseEvent>
 
 #include <optional>
 
@@ -160,10 +164,73 @@ void NameLineEdit::keyPressEvent(QKeyEvent *event)
 void NameLineEdit::contextMenuEvent(QContextMenuEvent *event)
 {
     QMenu *menu = createStandardContextMenu();
-    for (QAction *action : menu->actions())
+    for (QAction *action : menu->actions()) {
         action->setText(action->text().section(QLatin1Char('\t'), 0, 0));
+        // Paste is the item that QLineEdit connects to its paste(), by name.
+        if (disconnect(action, SIGNAL(triggered()), this, SLOT(paste())))
+            connect(action, &QAction::triggered, this,
+                    [this] { insertName(QGuiApplication::clipboard()->text(QClipboard::Clipboard)); });
+    }
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->popup(event->globalPos());
+}
+
+// A middle click pastes the mouse selection, where the desktop has one, at
+// the place the press has put the cursor.
+void NameLineEdit::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::MiddleButton && QGuiApplication::clipboard()->supportsSelection())
+        insertName(QGuiApplication::clipboard()->text(QClipboard::Selection));
+    else
+        QLineEdit::mouseReleaseEvent(event);
+}
+
+// QLineEdit drops the text at the mouse, and moves it when it is dragged
+// within the box; it gets only what a name keeps of it.
+void NameLineEdit::dropEvent(QDropEvent *event)
+{
+    if (!event->mimeData()->hasText()) {
+        QLineEdit::dropEvent(event);
+        return;
+    }
+    QMimeData name;
+    name.setText(NameValidator::kept(event->mimeData()->text()));
+    QDropEvent drop(event->position(), event->possibleActions(), &name, event->buttons(), event->modifiers(),
+                    event->type());
+    endUndoStep();
+    QLineEdit::dropEvent(&drop);
+    endUndoStep();
+    event->setDropAction(drop.dropAction());
+    event->setAccepted(drop.isAccepted());
+}
+
+// The validator would cut down the text too, but a change it makes to what
+// arrives takes the whole undo history away with it: the text goes in cut
+// down already. A paste of nothing still replaces the selection, as in
+// QLineEdit's own paste.
+void NameLineEdit::insertName(const QString &text)
+{
+    endUndoStep();
+    insert(NameValidator::kept(text));
+    endUndoStep();
+}
+
+// QLineEdit ends an undo step whenever its cursor moves, and when it is
+// cleared: the cursor goes a character away and back, the selection as it
+// was, or an empty box is cleared.
+void NameLineEdit::endUndoStep()
+{
+    const int cursor = cursorPosition();
+    const int start = selectionStart();
+    const int length = selectionLength();
+    if (text().isEmpty())
+        clear();
+    else
+        setCursorPosition(cursor > 0 ? cursor - 1 : cursor + 1);
+    if (start < 0)
+        setCursorPosition(cursor);
+    else
+        setSelection(start, length);
 }
 
 } // namespace qx

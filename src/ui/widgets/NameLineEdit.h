@@ -9,7 +9,9 @@ namespace qx {
 // capitals; blank, Enter and Backspace pass; every other character, control
 // characters such as Ctrl+V and pasting by keyboard included, is refused with
 // a message. Alt combinations that are nobody's access key type nothing. Text that arrives otherwise (the
-// context menu's Paste, a drop) is cut down to capitals and blanks. A name
+// context menu's Paste, a middle click, a drop) is cut down to capitals and
+// blanks before it goes in, and goes in as one step that the context menu's
+// Undo takes back whole, what was typed before it staying undoable. A name
 // holds a bounded number of characters, far more than any name; a longer
 // paste or drop keeps its first characters.
 class NameLineEdit : public QLineEdit {
@@ -21,6 +23,15 @@ public:
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+
+private:
+    // Inserts what a name keeps of the text in place of the selection, as an
+    // undo step of its own.
+    void insertName(const QString &text);
+    // Ends the current undo step, changing nothing else.
+    void endUndoStep();
 };
 
 } // namespace qx

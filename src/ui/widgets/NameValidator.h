@@ -14,6 +14,9 @@ public:
     explicit NameValidator(QObject *parent = nullptr);
 
     State validate(QString &input, int &cursor) const override;
+
+    // What a name keeps of a text: its letters A to Z as capitals, and its blanks.
+    static QString kept(const QString &text);
 };
 
 } // namespace qx
