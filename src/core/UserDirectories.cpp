@@ -31,8 +31,10 @@ QString baseDirectory(const char *variable, const char *underHome)
 void makeFolder(const QString &folder)
 {
     const QByteArray name = QFile::encodeName(folder);
-    if (::mkdir(name.constData(), 0700) == 0)
-        ::fchmodat(AT_FDCWD, name.constData(), 0700, AT_SYMLINK_NOFOLLOW);
+    if (::mkdir(name.constData(), 0700) == 0) {
+        // Where modes cannot be set, the folder keeps what mkdir() gave it.
+        [[maybe_unused]] const int changed = ::fchmodat(AT_FDCWD, name.constData(), 0700, AT_SYMLINK_NOFOLLOW);
+    }
 }
 
 } // namespace

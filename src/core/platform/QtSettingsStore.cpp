@@ -143,8 +143,10 @@ void QtSettingsStore::flush()
                 // QSettings makes the file with the modes the umask leaves
                 // (and gives the one it writes anew the modes of the old): the
                 // file made here is the user's to read and write alone.
-                if (making)
-                    ::fchmodat(AT_FDCWD, name.constData(), 0600, AT_SYMLINK_NOFOLLOW);
+                if (making) {
+                    [[maybe_unused]] const int changed = ::fchmodat(AT_FDCWD, name.constData(), 0600,
+                                                                    AT_SYMLINK_NOFOLLOW);
+                }
             }
         }
         m_pending.clear();
