@@ -33,14 +33,14 @@ public:
     QString lockPath() const;
 
     // <cache folder>/<name>/<name>-<machine>.lock, where <machine> is a keyed
-    // hash of the machine id. Every copy of one user on one machine finds the
-    // same lock whatever its session gives it (copies started through su,
-    // sudo -u or some launchers have no XDG_RUNTIME_DIR); copies on two
-    // machines that share a home folder never meet; the machine id itself is
-    // never written into a folder other machines may read.
+    // hash of the machine id: systemd's (/etc/machine-id), else D-Bus's, else
+    // the host name. Every copy of one user on one machine finds the same
+    // lock whatever its session gives it (copies started through su, sudo -u
+    // or some launchers have no XDG_RUNTIME_DIR); copies on two machines that
+    // share a home folder never meet; the machine id itself is never written
+    // into a folder other machines may read.
     static QString defaultLockPath(const QString &executableBaseName);
-    // The file name for one machine id (the host name where there is none).
-    // The machine id is systemd's (/etc/machine-id), else D-Bus's.
+    // The lock's file name for the given machine id.
     static QString lockFileName(const QString &executableBaseName, const QByteArray &machineId);
 
 private:

@@ -18,9 +18,6 @@ namespace qx {
 
 namespace {
 
-// QLineEdit's own default length limit.
-constexpr int MaxNameLength = 32767;
-
 constexpr int Backspace = 8;
 constexpr int Enter = 13;
 constexpr int Blank = 32;
@@ -110,10 +107,6 @@ NameLineEdit::NameLineEdit(QWidget *parent)
     : QLineEdit(parent)
 {
     setValidator(new NameValidator(this));
-    // Far beyond any name, and short enough that laying out and drawing the
-    // text stays quick: a paste or a drop keeps the first characters that
-    // fit, so pasting megabytes cannot hang the program.
-    setMaxLength(MaxNameLength);
     // Composed input would bypass the key filter; names are A to Z only.
     setAttribute(Qt::WA_InputMethodEnabled, false);
 }
