@@ -18,8 +18,8 @@ namespace qx {
 namespace {
 
 // "qx.startup.debug=true" in QT_LOGGING_RULES marks on standard error the end
-// of the main window's first paint, and the moment what the start-up stored
-// is on the disk, for the tests and the benchmark.
+// of the main window's first paint, the moment what the start-up stored is
+// on the disk, and a second copy's refusal, for the tests and the benchmark.
 Q_LOGGING_CATEGORY(startupLog, "qx.startup", QtInfoMsg)
 
 // Rounds to the nearest integer, a tie to the even one.
@@ -54,6 +54,7 @@ bool StartupForm::refuseSecondCopy()
     if (!m_instanceGuard->anotherInstanceRunning())
         return false;
 
+    qCDebug(startupLog, "another copy runs");
     ignoringErrors([] { showMessage(QStringLiteral("Application is already running"), MessageIcon::Information); });
     ExitApplication();
     return true;

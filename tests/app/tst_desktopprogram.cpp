@@ -73,6 +73,8 @@ public:
     explicit Copy(QProcessEnvironment environment = QProcessEnvironment::systemEnvironment())
     {
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        // The marks of the start-up's steps on standard error.
+        environment.insert(QStringLiteral("QT_LOGGING_RULES"), QStringLiteral("qx.startup.debug=true"));
         m_process.setProcessEnvironment(environment);
     }
     // Runs the copy under the umask, and as the user nobody when this is
@@ -158,13 +160,12 @@ private Q_SLOTS:
         // First start: this copy holds the lock and remembers today.
         Copy first;
         QVERIFY(first.start({QStringLiteral("--ignored"), QStringLiteral("arguments")}));
-        QTRY_VERIFY_WITH_TIMEOUT(holdsLockFile(first.pid()), 20000);
-        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(settingsPath()), 20000);
+        QVERIFY(first.waitForLog("start-up settled"));
+        QVERIFY(holdsLockFile(first.pid()));
         QSettings stored(settingsPath(), QSettings::IniFormat);
         QCOMPARE(DecodeSetting(
                      stored.value(QStringLiteral("Settings/") + EncodeSetting(QStringLiteral("Duration"))).toString()),
                  QDate::currentDate().toString(Qt::ISODate));
-        QTest::qWait(500);
         QVERIFY(first.running());
 
         // A second copy leaves the lock and the settings of the first alone.
@@ -174,7 +175,7 @@ private Q_SLOTS:
         {
             Copy second;
             QVERIFY(second.start());
-            QTest::qWait(1500);
+            QVERIFY(second.waitForLog("another copy runs"));
             QCOMPARE(QDir(lockFolder()).entryList(QDir::Files), locksBefore);
             QVERIFY(!holdsLockFile(second.pid()));
             QCOMPARE(readFile(settingsPath()), settingsBefore);
@@ -188,8 +189,8 @@ private Q_SLOTS:
         QVERIFY(!first.running());
         Copy next;
         QVERIFY(next.start());
-        QTRY_VERIFY_WITH_TIMEOUT(holdsLockFile(next.pid()), 20000);
-        QTest::qWait(500);
+        QVERIFY(next.waitForLog("start-up settled"));
+        QVERIFY(holdsLockFile(next.pid()));
         QVERIFY(next.running());
         QCOMPARE(readFile(settingsPath()), settingsBefore);
         QVERIFY(next.endAsTheSessionDoes());
@@ -223,7 +224,6 @@ private Q_SLOTS:
         environment.insert(QStringLiteral("HOME"), homeFolder);
         for (const char *variable : {"XDG_CONFIG_HOME", "XDG_CACHE_HOME", "XDG_DATA_HOME", "XDG_RUNTIME_DIR"})
             environment.remove(QLatin1String(variable));
-        environment.insert(QStringLiteral("QT_LOGGING_RULES"), QStringLiteral("qx.startup.debug=true"));
         Copy copy(environment);
         copy.runAsUnprivilegedUser(mode_t(mask));
         QVERIFY(copy.start());
