@@ -14,6 +14,8 @@
 #include <QTabBar>
 #include <QTabWidget>
 
+#include <memory>
+
 namespace qx::test {
 namespace {
 
@@ -62,7 +64,7 @@ using namespace qx::test;
 class TestCompatibilityTest : public QObject {
     Q_OBJECT
 
-    TestPlatform m_platform;
+    std::unique_ptr<TestPlatform> services;
 
     // The user's way: type the names, pick the dates with the keyboard and
     // click the button.
@@ -91,19 +93,18 @@ class TestCompatibilityTest : public QObject {
 private Q_SLOTS:
     void initTestCase() { installFontSubstitutes(); }
 
-    void init()
+    void init() { services = std::make_unique<TestPlatform>(); }
+    void cleanup()
     {
-        m_platform.messages.messages.clear();
-        m_platform.clipboard.clearCount = 0;
+        unloadAllWindows();
+        services.reset();
     }
-
-    void cleanup() { unloadAllWindows(); }
 
     void leoAndCancer()
     {
         FrmDisplay *display = runJulyTest();
         QVERIFY(display);
-        QVERIFY(m_platform.messages.messages.isEmpty());
+        QVERIFY(services->messages.messages.isEmpty());
 
         QCOMPARE(labelText(display, "lblYourSunSign"), QStringLiteral("Leo"));
         QCOMPARE(labelText(display, "lblYourFriendsSunSign"), QStringLiteral("Cancer"));
@@ -121,7 +122,7 @@ private Q_SLOTS:
         QCOMPARE(labelText(display, "lblListener"), QStringLiteral("You listen to your friend sometimes"));
 
         // Writing the profiles empties the clipboard.
-        QVERIFY(m_platform.clipboard.clearCount >= 2);
+        QVERIFY(services->clipboard.clearCount >= 2);
     }
 
     void onlyTheResultsWindowIsLeftOnScreen()
@@ -198,7 +199,7 @@ private Q_SLOTS:
 
         main->cmdCompatibilityWithFriend_Click();
 
-        QCOMPARE(m_platform.messages.texts(), QStringList{QStringLiteral("Please Enter Your Friend's Name")});
+        QCOMPARE(services->messages.texts(), QStringList{QStringLiteral("Please Enter Your Friend's Name")});
         QCOMPARE(Forms::find<FrmDisplay>(), display);
         QVERIFY(display->isVisible());
         QCOMPARE(shownTexts(display), before);
@@ -209,7 +210,7 @@ private Q_SLOTS:
     {
         FrmMain *main = mainWindow();
         QTest::mouseClick(control<QPushButton>(main, "cmdCompatibilityWithFriend"), Qt::LeftButton);
-        QCOMPARE(m_platform.messages.texts(), QStringList{QStringLiteral("Please Enter Your Name")});
+        QCOMPARE(services->messages.texts(), QStringList{QStringLiteral("Please Enter Your Name")});
         QVERIFY(!Forms::find<FrmDisplay>());
         QVERIFY(main->isVisible());
     }
@@ -226,13 +227,13 @@ private Q_SLOTS:
         for (const char *name : {"txtYourFriendshipProfile", "txtYourFriendsFriendshipProfile"}) {
             auto *box = control<QPlainTextEdit>(display, name);
             const QString text = box->toPlainText();
-            m_platform.clipboard.clearCount = 0;
+            services->clipboard.clearCount = 0;
             QTest::mouseMove(display->windowHandle(), centreInWindow(box->viewport()));
-            QTRY_VERIFY(m_platform.clipboard.clearCount > 0);
+            QTRY_VERIFY(services->clipboard.clearCount > 0);
 
-            m_platform.clipboard.clearCount = 0;
+            services->clipboard.clearCount = 0;
             QTest::mouseClick(box->viewport(), Qt::LeftButton);
-            QVERIFY(m_platform.clipboard.clearCount >= 2);
+            QVERIFY(services->clipboard.clearCount >= 2);
             QVERIFY(box->isReadOnly());
             QCOMPARE(box->toPlainText(), text);
             QCOMPARE(box->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
@@ -345,10 +346,10 @@ private Q_SLOTS:
         FrmMain *main = Forms::find<FrmMain>();
         QVERIFY(main && !main->isVisible());
 
-        const int appealsDrawn = m_platform.random.randomizeCount;
+        const int appealsDrawn = services->random.randomizeCount;
         Forms::find<FrmNagScreen2>()->close();
         QVERIFY(Forms::loadedInOrder().isEmpty());
-        QCOMPARE(m_platform.random.randomizeCount, appealsDrawn);
+        QCOMPARE(services->random.randomizeCount, appealsDrawn);
     }
 
     // Every way of closing the main window leads to the exit screen.
@@ -378,7 +379,7 @@ private Q_SLOTS:
             QTest::keyClick(qx::test::control<QWidget>(main, control.constData()), Qt::Key(key));
         QVERIFY(!Forms::find<FrmMain>());
         QVERIFY(exitScreenShown());
-        QVERIFY(m_platform.messages.messages.isEmpty());
+        QVERIFY(services->messages.messages.isEmpty());
     }
 
     void enterOnTheTestButtonRunsTheTest()

@@ -20,6 +20,8 @@
 #include <QScreen>
 #include <QTabWidget>
 
+#include <memory>
+
 namespace qx::test {
 namespace {
 
@@ -74,7 +76,7 @@ using namespace qx::test;
 class TestFormLayout : public QObject {
     Q_OBJECT
 
-    TestPlatform m_platform;
+    std::unique_ptr<TestPlatform> services;
 
     FrmDisplay *firstResults()
     {
@@ -89,7 +91,12 @@ class TestFormLayout : public QObject {
 
 private Q_SLOTS:
     void initTestCase() { installFontSubstitutes(); }
-    void cleanup() { unloadAllWindows(); }
+    void init() { services = std::make_unique<TestPlatform>(); }
+    void cleanup()
+    {
+        unloadAllWindows();
+        services.reset();
+    }
 
     void windows_data()
     {

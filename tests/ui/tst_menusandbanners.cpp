@@ -14,6 +14,8 @@
 #include <QMenuBar>
 #include <QTimer>
 
+#include <memory>
+
 namespace qx::test {
 namespace {
 
@@ -49,7 +51,7 @@ using namespace qx::test;
 class TestMenusAndBanners : public QObject {
     Q_OBJECT
 
-    TestPlatform m_platform;
+    std::unique_ptr<TestPlatform> services;
 
     // The window under test, shown and active: the main window, or a results
     // window from a 21 July / 20 July test.
@@ -63,7 +65,7 @@ class TestMenusAndBanners : public QObject {
         FrmDisplay *display = Forms::find<FrmDisplay>();
         if (!display || !showActive(display))
             qWarning("results window not active");
-        m_platform.urls.addresses.clear();
+        services->urls.addresses.clear();
         return display;
     }
 
@@ -85,17 +87,14 @@ class TestMenusAndBanners : public QObject {
 private Q_SLOTS:
     void initTestCase() { installFontSubstitutes(); }
 
-    void init()
-    {
-        m_platform.messages.messages.clear();
-        m_platform.urls.addresses.clear();
-    }
+    void init() { services = std::make_unique<TestPlatform>(); }
 
     void cleanup()
     {
         if (QWidget *popup = QApplication::activePopupWidget())
             popup->close();
         unloadAllWindows();
+        services.reset();
     }
 
     void captions()
@@ -143,8 +142,8 @@ private Q_SLOTS:
         QTest::keyClick(shown, Qt::Key_H, Qt::AltModifier);
         QTRY_VERIFY(openMenu());
         QTest::keyClick(openMenu(), Qt::Key(accessKey));
-        QCOMPARE(m_platform.urls.addresses, QStringList{address});
-        QVERIFY(m_platform.messages.messages.isEmpty());
+        QCOMPARE(services->urls.addresses, QStringList{address});
+        QVERIFY(services->messages.messages.isEmpty());
         QVERIFY(shown->isVisible());
     }
 
@@ -160,7 +159,7 @@ private Q_SLOTS:
         QFETCH(QString, window);
         QMainWindow *shown = showWindow(window);
         QTest::keyClick(shown, Qt::Key_D, Qt::AltModifier);
-        QCOMPARE(m_platform.urls.addresses, QStringList{pageAddress(SitePage::Donate)});
+        QCOMPARE(services->urls.addresses, QStringList{pageAddress(SitePage::Donate)});
         QVERIFY(!openMenu());
     }
 
@@ -179,10 +178,10 @@ private Q_SLOTS:
         QTest::keyClick(shown, Qt::Key_O, Qt::AltModifier);
         if (QMenu *menu = openMenu())
             menu->close();
-        QVERIFY(m_platform.urls.addresses.isEmpty());
+        QVERIFY(services->urls.addresses.isEmpty());
         // Its handler, which nothing reaches, would open the partner's page.
         static_cast<ProgramWindow *>(shown)->mnuMakeMoneyOnline_Click();
-        QCOMPARE(m_platform.urls.addresses, QStringList{pageAddress(SitePage::FullBrand)});
+        QCOMPARE(services->urls.addresses, QStringList{pageAddress(SitePage::FullBrand)});
     }
 
     void aboutIsModal_data() { altDDonates_data(); }
@@ -295,7 +294,7 @@ private Q_SLOTS:
 
         QTest::mouseClick(shown->windowHandle(), Qt::LeftButton, {}, centreInWindow(banner));
 
-        QCOMPARE(m_platform.urls.addresses, QStringList{address});
+        QCOMPARE(services->urls.addresses, QStringList{address});
         QVERIFY(shown->isVisible());
     }
 
@@ -328,9 +327,9 @@ private Q_SLOTS:
         QLabel *banner = control<QLabel>(main, "Label61");
         QTest::mousePress(banner, Qt::LeftButton, {}, banner->rect().center());
         QTest::mouseRelease(banner, Qt::LeftButton, {}, QPoint(-5, banner->height() + 5));
-        QVERIFY(m_platform.urls.addresses.isEmpty());
+        QVERIFY(services->urls.addresses.isEmpty());
         QTest::mouseClick(banner, Qt::RightButton);
-        QVERIFY(m_platform.urls.addresses.isEmpty());
+        QVERIFY(services->urls.addresses.isEmpty());
     }
 };
 

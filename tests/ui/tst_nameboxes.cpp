@@ -12,20 +12,22 @@
 #include <QMimeData>
 #include <QTimer>
 
+#include <memory>
+
 using namespace qx;
 using namespace qx::test;
 
 class TestNameBoxes : public QObject {
     Q_OBJECT
 
-    TestPlatform m_platform;
+    std::unique_ptr<TestPlatform> services;
     FrmMain *m_main = nullptr;
 
     QLineEdit *nameBox(const char *name) const { return control<QLineEdit>(m_main, name); }
     int refusals() const
     {
         int count = 0;
-        for (const RecordedMessage &message : m_platform.messages.messages) {
+        for (const RecordedMessage &message : services->messages.messages) {
             if (message.text == QStringLiteral("Please Enter Only Letters !")
                 && message.icon == MessageIcon::Information && message.buttons == MessageButtons::Ok)
                 ++count;
@@ -82,11 +84,15 @@ private Q_SLOTS:
 
     void init()
     {
-        m_platform.messages.messages.clear();
+        services = std::make_unique<TestPlatform>();
         m_main = mainWindow();
     }
 
-    void cleanup() { unloadAllWindows(); }
+    void cleanup()
+    {
+        unloadAllWindows();
+        services.reset();
+    }
 
     void typing_data()
     {
@@ -129,7 +135,7 @@ private Q_SLOTS:
 
         QCOMPARE(nameBox(box.constData())->text(), shown);
         QCOMPARE(refusals(), messages);
-        QCOMPARE(m_platform.messages.messages.size(), messages);
+        QCOMPARE(services->messages.messages.size(), messages);
     }
 
     void backspaceEditsWithoutMessage()
@@ -138,7 +144,7 @@ private Q_SLOTS:
         QTest::keyClicks(box, "jon");
         QTest::keyClick(box, Qt::Key_Backspace);
         QCOMPARE(box->text(), QStringLiteral("JO"));
-        QVERIFY(m_platform.messages.messages.isEmpty());
+        QVERIFY(services->messages.messages.isEmpty());
     }
 
     void lettersOutsideAtoZAreRefused()
@@ -197,7 +203,7 @@ private Q_SLOTS:
         QTest::sendKeyEvent(QTest::Click, box, Qt::Key_1, QStringLiteral("1"), Qt::AltModifier);
         QTest::sendKeyEvent(QTest::Click, box, Qt::Key_Q, QStringLiteral("q"), Qt::MetaModifier);
         QCOMPARE(box->text(), QStringLiteral("AL"));
-        QVERIFY(m_platform.messages.messages.isEmpty());
+        QVERIFY(services->messages.messages.isEmpty());
     }
 
     // Ctrl+M is Enter: the window takes it as a click on Exit.
@@ -205,7 +211,7 @@ private Q_SLOTS:
     {
         QLineEdit *box = nameBox("txtName");
         QTest::keyClick(box, Qt::Key_M, Qt::ControlModifier);
-        QVERIFY(m_platform.messages.messages.isEmpty());
+        QVERIFY(services->messages.messages.isEmpty());
         QVERIFY(!Forms::isLoaded(m_main));
     }
 
@@ -249,7 +255,7 @@ private Q_SLOTS:
 
         friendBox->setText(QString(40000, QLatin1Char('B')));
         QCOMPARE(friendBox->text(), QString(Cap, QLatin1Char('B')));
-        QVERIFY(m_platform.messages.messages.isEmpty());
+        QVERIFY(services->messages.messages.isEmpty());
     }
 
     // Paste through the context menu, middle-click paste and drag and drop
@@ -264,7 +270,7 @@ private Q_SLOTS:
         QGuiApplication::clipboard()->setText(QStringLiteral("a-z 1@A`Z{"));
         friendBox->paste();
         QCOMPARE(friendBox->text(), QStringLiteral("AZ AZ"));
-        QVERIFY(m_platform.messages.messages.isEmpty());
+        QVERIFY(services->messages.messages.isEmpty());
     }
 
     void pasteInTheMiddleKeepsTheCursorInPlace()
@@ -345,7 +351,7 @@ private Q_SLOTS:
         QCOMPARE(box->text(), QStringLiteral("JO"));
         QVERIFY(chooseFromContextMenu(box, QStringLiteral("&Redo")));
         QCOMPARE(box->text(), afterInsert);
-        QVERIFY(m_platform.messages.messages.isEmpty());
+        QVERIFY(services->messages.messages.isEmpty());
     }
 
     // A paste over a selection replaces it; one into a box that other edits
@@ -405,7 +411,7 @@ private Q_SLOTS:
         QTest::keyClick(box, Qt::Key_End);
         QTest::keyClicks(box, "d");
         QCOMPARE(box->text(), QStringLiteral("BCD"));
-        QVERIFY(m_platform.messages.messages.isEmpty());
+        QVERIFY(services->messages.messages.isEmpty());
     }
 };
 

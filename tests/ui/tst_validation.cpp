@@ -5,6 +5,8 @@
 #include "support/TestPlatform.h"
 #include "ui/Fonts.h"
 
+#include <memory>
+
 namespace qx::test {
 namespace {
 
@@ -23,12 +25,16 @@ using namespace qx::test;
 class TestValidation : public QObject {
     Q_OBJECT
 
-    TestPlatform m_platform;
+    std::unique_ptr<TestPlatform> services;
 
 private Q_SLOTS:
     void initTestCase() { installFontSubstitutes(); }
-    void init() { m_platform.messages.messages.clear(); }
-    void cleanup() { unloadAllWindows(); }
+    void init() { services = std::make_unique<TestPlatform>(); }
+    void cleanup()
+    {
+        unloadAllWindows();
+        services.reset();
+    }
 
     void listsStartOnTheFirstEntry()
     {
@@ -127,10 +133,10 @@ private Q_SLOTS:
 
         QCOMPARE(valid, message.isEmpty());
         if (message.isEmpty()) {
-            QVERIFY(m_platform.messages.messages.isEmpty());
+            QVERIFY(services->messages.messages.isEmpty());
         } else {
-            QCOMPARE(m_platform.messages.messages.size(), 1);
-            const RecordedMessage &shown = m_platform.messages.messages.constFirst();
+            QCOMPARE(services->messages.messages.size(), 1);
+            const RecordedMessage &shown = services->messages.messages.constFirst();
             QCOMPARE(shown.text, message);
             QCOMPARE(shown.icon, MessageIcon::Information);
             QCOMPARE(shown.buttons, MessageButtons::Ok);
