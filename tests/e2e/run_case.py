@@ -420,27 +420,20 @@ def exit_by_menu(session):
 
 
 @case
-def exit_by_close_box(session):
-    program, main = start_main(session)
-    session.tool("wmctrl", "-i", "-c", main)
-    program.wait_for_kinds("exit")
-    end_at_exit_screen(session, program, "close box")
-
-
-@case
-def exit_by_window_manager_key(session):
-    program, main = start_main(session)
-    session.keys(main, "alt+F4")
-    program.wait_for_kinds("exit")
-    end_at_exit_screen(session, program, "window manager key")
-
-
-@case
-def exit_by_escape(session):
-    program, main = start_main(session)
-    session.keys(main, "Escape")
-    program.wait_for_kinds("exit")
-    end_at_exit_screen(session, program, "keyboard")
+def exit_by_closing_the_main_window(session):
+    """The main window closed with its close box, the window manager's key or
+    Escape brings up the exit screen, which goes the same way (Enter for
+    Escape, as Exit has the focus)."""
+    ways = {
+        "close box": lambda main: session.tool("wmctrl", "-i", "-c", main),
+        "window manager key": lambda main: session.keys(main, "alt+F4"),
+        "keyboard": lambda main: session.keys(main, "Escape"),
+    }
+    for how, close in ways.items():
+        program, main = start_main(session)
+        close(main)
+        program.wait_for_kinds("exit")
+        end_at_exit_screen(session, program, how)
 
 
 @case
