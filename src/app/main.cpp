@@ -20,7 +20,6 @@ int main(int argc, char *argv[])
     qx::installFontSubstitutes();
     // Closing the last window never ends the program; ExitApplication does.
     QApplication::setQuitOnLastWindowClosed(false);
-    QApplication::setApplicationName(qx::executableBaseName());
     QApplication::setWindowIcon(qx::programIcon());
     // Lets the desktop match the windows to the installed menu entry.
     QGuiApplication::setDesktopFileName(qx::desktopFileName());
@@ -35,10 +34,10 @@ int main(int argc, char *argv[])
     if (!qx::Forms::exitRequested())
         qx::Forms::get<qx::StartupForm>()->Form_Load();
 
-    int status = 0;
     if (!qx::Forms::exitRequested())
-        status = QApplication::exec();
+        QApplication::exec();
     // Windows unloaded on the way out are destroyed before the application.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    return status;
+    // ExitApplication is the one way out, and it ends the program normally.
+    return 0;
 }

@@ -111,11 +111,6 @@ bool SingleInstanceGuard::holdsLock() const
     return m_file >= 0;
 }
 
-QString SingleInstanceGuard::lockPath() const
-{
-    return m_lockPath;
-}
-
 QString SingleInstanceGuard::defaultLockPath(const QString &executableBaseName)
 {
     return userCacheDirectory() + QLatin1Char('/') + executableBaseName + QLatin1Char('/')

@@ -30,7 +30,6 @@ public:
     bool anotherInstanceRunning();
 
     bool holdsLock() const;
-    QString lockPath() const;
 
     // <cache folder>/<name>/<name>-<machine>.lock, where <machine> is a keyed
     // hash of the machine id: systemd's (/etc/machine-id), else D-Bus's, else

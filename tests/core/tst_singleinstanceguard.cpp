@@ -245,6 +245,15 @@ private Q_SLOTS:
         QVERIFY(!second.anotherInstanceRunning());
         QVERIFY(second.holdsLock());
         QCOMPARE(describe(path), taken);
+
+        // A copy started with its standard input closed locks descriptor 0.
+        const int input = ::dup(STDIN_FILENO);
+        QVERIFY(input >= 0 && ::close(STDIN_FILENO) == 0);
+        SingleInstanceGuard withoutInput(lockIn(QStringLiteral("WithoutInput")));
+        const bool ran = !withoutInput.anotherInstanceRunning() && withoutInput.holdsLock();
+        QCOMPARE(::dup2(input, STDIN_FILENO), STDIN_FILENO);
+        ::close(input);
+        QVERIFY(ran);
     }
 
     // Nobody holds the lock: whatever the file says (the lock of a copy that
@@ -425,6 +434,10 @@ private Q_SLOTS:
             ::chmod(QFile::encodeName(path).constData(), 0200);
             if (!SingleInstanceGuard(path).anotherInstanceRunning())
                 return 4;
+            // One its owner may only read, as a umask of 0277 made it.
+            ::chmod(QFile::encodeName(path).constData(), 0400);
+            if (!SingleInstanceGuard(path).anotherInstanceRunning())
+                return 7;
             return 0;
         });
         QDir(QFile::decodeName(folderName)).removeRecursively();

@@ -1,5 +1,6 @@
 #include "core/platform/TerminationSignals.h"
 
+#include <QSignalBlocker>
 #include <QSocketNotifier>
 
 #include <array>
@@ -31,10 +32,11 @@ extern "C" void writeSignalNumber(int signalNumber)
     errno = savedErrno;
 }
 
+// Made at the first call; whether that worked, at every later one.
 bool openSignalSockets()
 {
-    return signalSockets[0] >= 0
-           || ::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, signalSockets) == 0;
+    static const bool opened = ::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, signalSockets) == 0;
+    return opened;
 }
 
 sigset_t caughtSignalSet()
@@ -86,13 +88,13 @@ TerminationSignals::~TerminationSignals()
         ::signal(signalNumber, SIG_IGN);
     delete m_notifier;
     // What came in since the loop last looked belongs to this object alone.
-    char number = 0;
-    while (::read(signalSockets[1], &number, 1) == 1) {}
+    const QSignalBlocker blocker(this);
+    deliverPending();
 }
 
 void TerminationSignals::deliverPending()
 {
-    char number = 0;
+    char number;
     while (::read(signalSockets[1], &number, 1) == 1)
         Q_EMIT received(number);
 }

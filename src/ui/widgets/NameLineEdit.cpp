@@ -107,8 +107,6 @@ NameLineEdit::NameLineEdit(QWidget *parent)
     : QLineEdit(parent)
 {
     setValidator(new NameValidator(this));
-    // Composed input would bypass the key filter; names are A to Z only.
-    setAttribute(Qt::WA_InputMethodEnabled, false);
 }
 
 void NameLineEdit::keyPressEvent(QKeyEvent *event)
