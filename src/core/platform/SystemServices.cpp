@@ -11,8 +11,8 @@ QDate SystemClock::today() const
 
 void QtRandomSource::randomize()
 {
-    // The milliseconds of the clock, which differ from one start to the next.
-    m_generator = QRandomGenerator(static_cast<quint32>(QDateTime::currentMSecsSinceEpoch()));
+    const auto msecs = QDateTime::currentMSecsSinceEpoch();
+    m_generator = QRandomGenerator(static_cast<quint32>(msecs ^ (msecs >> 32)));
 }
 
 float QtRandomSource::generate()
