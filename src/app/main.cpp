@@ -2,11 +2,9 @@
 // start-up sequence, then the event loop runs until ExitApplication ends it.
 
 #include "core/platform/TerminationSignals.h"
-#include "core/ProgramInfo.h"
-#include "ui/Fonts.h"
+#include "ui/DesktopApplication.h"
 #include "ui/Forms.h"
 #include "ui/platform/DesktopPlatform.h"
-#include "ui/ProgramIcon.h"
 #include "ui/StartupForm.h"
 
 #include <QApplication>
@@ -17,12 +15,7 @@ int main(int argc, char *argv[])
     // does, however early they come.
     qx::TerminationSignals::catchFromStart();
     QApplication app(argc, argv);
-    qx::installFontSubstitutes();
-    // Closing the last window never ends the program; ExitApplication does.
-    QApplication::setQuitOnLastWindowClosed(false);
-    QApplication::setWindowIcon(qx::programIcon());
-    // Lets the desktop match the windows to the installed menu entry.
-    QGuiApplication::setDesktopFileName(qx::desktopFileName());
+    qx::setUpDesktopApplication();
     const qx::DesktopPlatform desktop;
     qx::TerminationSignals terminationSignals;
     QObject::connect(&terminationSignals, &qx::TerminationSignals::received, &terminationSignals,

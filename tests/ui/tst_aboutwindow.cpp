@@ -3,7 +3,7 @@
 #include "support/LayoutChecks.h"
 #include "support/TestPlatform.h"
 #include "support/Windows.h"
-#include "ui/Fonts.h"
+#include "ui/DesktopApplication.h"
 #include "ui/FrmAbout.h"
 
 #include <QApplication>
@@ -41,7 +41,7 @@ class TestAboutWindow : public QObject {
     std::unique_ptr<TestPlatform> services;
 
 private Q_SLOTS:
-    void initTestCase() { installFontSubstitutes(); }
+    void initTestCase() { setUpDesktopApplication(); }
     void init() { services = std::make_unique<TestPlatform>(); }
 
     void itIsAFixedModalDialogWithTheProgramsTexts()

@@ -6,7 +6,7 @@
 #include "engine/SignProfiles.h"
 #include "support/MainWindowSteps.h"
 #include "support/TestPlatform.h"
-#include "ui/Fonts.h"
+#include "ui/DesktopApplication.h"
 #include "ui/StartupForm.h"
 
 #include <QMap>
@@ -91,7 +91,7 @@ class TestCompatibilityTest : public QObject {
     }
 
 private Q_SLOTS:
-    void initTestCase() { installFontSubstitutes(); }
+    void initTestCase() { setUpDesktopApplication(); }
 
     void init() { services = std::make_unique<TestPlatform>(); }
     void cleanup()

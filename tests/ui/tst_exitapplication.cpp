@@ -1,6 +1,6 @@
 #include "support/TestPlatform.h"
 #include "support/Windows.h"
-#include "ui/Fonts.h"
+#include "ui/DesktopApplication.h"
 #include "ui/Forms.h"
 #include "ui/FrmAbout.h"
 #include "ui/FrmDisplay.h"
@@ -87,9 +87,8 @@ class TestExitApplication : public QObject {
 private Q_SLOTS:
     void initTestCase()
     {
-        installFontSubstitutes();
         // As in the program: only ExitApplication ends it.
-        QApplication::setQuitOnLastWindowClosed(false);
+        setUpDesktopApplication();
         qApp->installEventFilter(&log);
     }
     void init()

@@ -3,8 +3,8 @@
 #include "support/LayoutChecks.h"
 #include "support/TestPlatform.h"
 #include "support/Windows.h"
+#include "ui/DesktopApplication.h"
 #include "ui/ExitScreenTexts.h"
-#include "ui/Fonts.h"
 #include "ui/Forms.h"
 #include "ui/FrmNagScreen2.h"
 
@@ -47,7 +47,7 @@ class TestExitScreen : public QObject {
     }
 
 private Q_SLOTS:
-    void initTestCase() { installFontSubstitutes(); }
+    void initTestCase() { setUpDesktopApplication(); }
     void init() { services = std::make_unique<TestPlatform>(); }
     void cleanup()
     {

@@ -6,7 +6,7 @@
 #include "support/LayoutChecks.h"
 #include "support/MainWindowSteps.h"
 #include "support/TestPlatform.h"
-#include "ui/Fonts.h"
+#include "ui/DesktopApplication.h"
 #include "ui/FrmAbout.h"
 #include "ui/FrmNagScreen2.h"
 #include "ui/widgets/CaptionedFrame.h"
@@ -64,6 +64,12 @@ bool isCentred(const QRect &inner, const QRect &outer)
     return qAbs(offset.x()) <= 1 && qAbs(offset.y()) <= 1;
 }
 
+// The sizes a title bar or a task bar shows, at one and at twice the scale.
+QList<QSize> windowIconSizes()
+{
+    return {QSize(16, 16), QSize(24, 24), QSize(32, 32), QSize(48, 48), QSize(64, 64)};
+}
+
 // Day 1 of each month covers the twelve signs.
 constexpr int SignMonths = 12;
 
@@ -90,7 +96,7 @@ class TestFormLayout : public QObject {
     }
 
 private Q_SLOTS:
-    void initTestCase() { installFontSubstitutes(); }
+    void initTestCase() { setUpDesktopApplication(); }
     void init() { services = std::make_unique<TestPlatform>(); }
     void cleanup()
     {
@@ -120,9 +126,7 @@ private Q_SLOTS:
         QVERIFY2(caption.match(windowCaption()).hasMatch(), qPrintable(windowCaption()));
         QCOMPARE(shown->windowTitle(), windowCaption());
         QCOMPARE(shown->windowRole(), role);
-        // The sizes a title bar or a task bar shows, at one and at twice the scale.
-        QCOMPARE(shown->windowIcon().availableSizes(),
-                 (QList<QSize>{QSize(16, 16), QSize(24, 24), QSize(32, 32), QSize(48, 48), QSize(64, 64)}));
+        QCOMPARE(shown->windowIcon().availableSizes(), windowIconSizes());
         QCOMPARE(shown->centralWidget()->size(), client);
         QCOMPARE(shown->menuBar()->geometry().bottom() + 1, shown->centralWidget()->y());
         QCOMPARE(shown->minimumSize(), shown->maximumSize());
@@ -213,10 +217,17 @@ private Q_SLOTS:
         };
         for (const auto &e : quarterPoints)
             QVERIFY2(control<QWidget>(e.window, e.name)->font().pointSizeF() == e.points, e.name);
+    }
 
+    // As the desktop program sets up its application.
+    void application()
+    {
         // Where Verdana and MS Sans Serif are missing, DejaVu Sans stands in for both.
         for (const char *family : {"Verdana", "MS Sans Serif"})
             QCOMPARE(QFont::substitute(QString::fromLatin1(family)).toLower(), QStringLiteral("dejavu sans"));
+        QVERIFY(!QGuiApplication::quitOnLastWindowClosed());
+        QCOMPARE(QGuiApplication::windowIcon().availableSizes(), windowIconSizes());
+        QCOMPARE(QGuiApplication::desktopFileName(), desktopFileName());
     }
 
     void mainWindowTextsReadable()

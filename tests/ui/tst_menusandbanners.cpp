@@ -4,7 +4,7 @@
 #include "core/SiteDirectory.h"
 #include "support/MainWindowSteps.h"
 #include "support/TestPlatform.h"
-#include "ui/Fonts.h"
+#include "ui/DesktopApplication.h"
 #include "ui/FrmAbout.h"
 #include "ui/ProgramWindow.h"
 
@@ -85,7 +85,7 @@ class TestMenusAndBanners : public QObject {
     }
 
 private Q_SLOTS:
-    void initTestCase() { installFontSubstitutes(); }
+    void initTestCase() { setUpDesktopApplication(); }
 
     void init() { services = std::make_unique<TestPlatform>(); }
 

@@ -3,7 +3,7 @@
 
 #include "support/MainWindowSteps.h"
 #include "support/TestPlatform.h"
-#include "ui/Fonts.h"
+#include "ui/DesktopApplication.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -80,7 +80,7 @@ class TestNameBoxes : public QObject {
     }
 
 private Q_SLOTS:
-    void initTestCase() { installFontSubstitutes(); }
+    void initTestCase() { setUpDesktopApplication(); }
 
     void init()
     {

@@ -3,7 +3,7 @@
 #include "core/SiteDirectory.h"
 #include "support/TestPlatform.h"
 #include "support/Windows.h"
-#include "ui/Fonts.h"
+#include "ui/DesktopApplication.h"
 #include "ui/Forms.h"
 #include "ui/FrmNagScreen2.h"
 
@@ -91,7 +91,7 @@ class TestReferAFriend : public QObject {
     void press() { QTest::mouseClick(boxes.submit, Qt::LeftButton); }
 
 private Q_SLOTS:
-    void initTestCase() { installFontSubstitutes(); }
+    void initTestCase() { setUpDesktopApplication(); }
 
     void init()
     {

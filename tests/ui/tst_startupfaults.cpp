@@ -18,6 +18,7 @@
 #include "support/IsolatedUserDirectories.h"
 #include "support/TestPlatform.h"
 #include "support/Windows.h"
+#include "ui/DesktopApplication.h"
 #include "ui/Forms.h"
 #include "ui/FrmMain.h"
 #include "ui/platform/DesktopPlatform.h"
@@ -134,7 +135,7 @@ public:
 private Q_SLOTS:
     void initTestCase()
     {
-        QApplication::setQuitOnLastWindowClosed(false);
+        setUpDesktopApplication();
         QVERIFY(qEnvironmentVariable("XDG_CONFIG_HOME").startsWith(QDir::tempPath()));
     }
 

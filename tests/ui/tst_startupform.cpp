@@ -6,6 +6,7 @@
 #include "support/IsolatedUserDirectories.h"
 #include "support/TestPlatform.h"
 #include "support/Windows.h"
+#include "ui/DesktopApplication.h"
 #include "ui/Forms.h"
 #include "ui/FrmMain.h"
 #include "ui/StartupForm.h"
@@ -88,7 +89,7 @@ public:
     static void initMain() { isolateUserDirectories(); }
 
 private Q_SLOTS:
-    void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
+    void initTestCase() { setUpDesktopApplication(); }
 
     void init()
     {

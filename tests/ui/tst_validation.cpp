@@ -3,7 +3,7 @@
 
 #include "support/MainWindowSteps.h"
 #include "support/TestPlatform.h"
-#include "ui/Fonts.h"
+#include "ui/DesktopApplication.h"
 
 #include <memory>
 
@@ -28,7 +28,7 @@ class TestValidation : public QObject {
     std::unique_ptr<TestPlatform> services;
 
 private Q_SLOTS:
-    void initTestCase() { installFontSubstitutes(); }
+    void initTestCase() { setUpDesktopApplication(); }
     void init() { services = std::make_unique<TestPlatform>(); }
     void cleanup()
     {
