@@ -23,9 +23,9 @@ namespace {
 constexpr char MachineKey[] = "qx-friendship-one-copy-lock/7c1e5a90d3b24f68";
 
 // The machine's id: systemd's, else D-Bus's (which Qt reads), else the host name.
-QByteArray machineId()
+QByteArray machineId(const QString &systemdIdFile)
 {
-    QFile file(QStringLiteral("/etc/machine-id"));
+    QFile file(systemdIdFile);
     if (file.open(QIODevice::ReadOnly))
         if (const QByteArray id = file.read(64).trimmed(); !id.isEmpty())
             return id;
@@ -111,10 +111,10 @@ bool SingleInstanceGuard::holdsLock() const
     return m_file >= 0;
 }
 
-QString SingleInstanceGuard::defaultLockPath(const QString &executableBaseName)
+QString SingleInstanceGuard::defaultLockPath(const QString &executableBaseName, const QString &systemdIdFile)
 {
     return userCacheDirectory() + QLatin1Char('/') + executableBaseName + QLatin1Char('/')
-           + lockFileName(executableBaseName, machineId());
+           + lockFileName(executableBaseName, machineId(systemdIdFile));
 }
 
 QString SingleInstanceGuard::lockFileName(const QString &executableBaseName, const QByteArray &machineId)

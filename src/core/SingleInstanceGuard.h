@@ -32,13 +32,14 @@ public:
     bool holdsLock() const;
 
     // <cache folder>/<name>/<name>-<machine>.lock, where <machine> is a keyed
-    // hash of the machine id: systemd's (/etc/machine-id), else D-Bus's, else
+    // hash of the machine id: systemd's (in systemdIdFile), else D-Bus's, else
     // the host name. Every copy of one user on one machine finds the same
     // lock whatever its session gives it (copies started through su, sudo -u
     // or some launchers have no XDG_RUNTIME_DIR); copies on two machines that
     // share a home folder never meet; the machine id itself is never written
     // into a folder other machines may read.
-    static QString defaultLockPath(const QString &executableBaseName);
+    static QString defaultLockPath(const QString &executableBaseName,
+                                   const QString &systemdIdFile = QStringLiteral("/etc/machine-id"));
     // The lock's file name for the given machine id.
     static QString lockFileName(const QString &executableBaseName, const QByteArray &machineId);
 

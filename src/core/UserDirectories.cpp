@@ -22,7 +22,8 @@ QString absoluteVariable(const char *name)
 QString baseDirectory(const char *variable, const char *underHome)
 {
     const QString directory = absoluteVariable(variable);
-    return directory.isEmpty() ? userHomeDirectory() + QLatin1Char('/') + QLatin1String(underHome) : directory;
+    return directory.isEmpty() ? QDir::cleanPath(userHomeDirectory() + QLatin1Char('/') + QLatin1String(underHome))
+                               : directory;
 }
 
 // One folder, made only where the folder it lies in exists. mkdir() takes

@@ -1,4 +1,5 @@
 #include "core/SingleInstanceGuard.h"
+#include "support/FilePermissionsBind.h"
 #include "support/IsolatedUserDirectories.h"
 
 #include <QProcess>
@@ -107,6 +108,23 @@ bool bindReadOnly(const QString &folder)
            && ::mount(nullptr, name.constData(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) == 0;
 }
 
+// Whether check holds in a forked child that a user namespace gives a user
+// id the user database does not know.
+bool holdsForAnUnknownUser(const std::function<bool()> &check)
+{
+    const uid_t user = ::getuid();
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const QByteArray map = "54321 " + QByteArray::number(user) + " 1\n";
+        const int file = ::unshare(CLONE_NEWUSER) == 0 ? ::open("/proc/self/uid_map", O_WRONLY) : -1;
+        const bool mapped = file >= 0 && ::write(file, map.constData(), map.size()) == map.size();
+        ::_exit(mapped && ::getuid() == 54321 && !::getpwuid(54321) && check() ? 0 : 1);
+    }
+    int status = -1;
+    ::waitpid(child, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
 // Starts `copies` guards on one lock at the same instant, one per thread;
 // answers how many of them found no other copy running.
 int copiesRunningAfterRace(const QString &path, int copies)
@@ -164,6 +182,8 @@ private Q_SLOTS:
         QTest::newRow("no cache folder") << runtime << QByteArray() << home << homeCache;
         QTest::newRow("no home variable") << runtime << QByteArray() << QByteArray() << userCache;
         QTest::newRow("relative home variable") << runtime << QByteArray() << QByteArray("home") << userCache;
+        // Nor does the user database know the user: the root folder stands in.
+        QTest::newRow("no home at all") << runtime << QByteArray() << QByteArray() << QStringLiteral("/.cache");
     }
 
     void everyCopyOfOneUserFindsTheSameLock()
@@ -186,10 +206,18 @@ private Q_SLOTS:
             saved.emplace_back(name, qgetenv(name));
             set(name, value);
         }
-        const QString path = SingleInstanceGuard::defaultLockPath(QStringLiteral("Name"));
+        const auto lockFolder = [] {
+            return QFileInfo(SingleInstanceGuard::defaultLockPath(QStringLiteral("Name"))).path();
+        };
+        const QString expected = expectedFolder + QStringLiteral("/Name");
+        const bool unknownUser = QByteArray(QTest::currentDataTag()) == "no home at all";
+        const QString path = unknownUser ? QString() : lockFolder();
+        const bool found = !unknownUser || holdsForAnUnknownUser([&] { return lockFolder() == expected; });
         for (const auto &[name, value] : saved)
             set(name, value);
-        QCOMPARE(QFileInfo(path).path(), expectedFolder + QStringLiteral("/Name"));
+        QVERIFY(found);
+        if (!unknownUser)
+            QCOMPARE(path, expected);
     }
 
     // Two machines that share a home folder keep their copies apart, and
@@ -207,6 +235,13 @@ private Q_SLOTS:
         const QString path = SingleInstanceGuard::defaultLockPath(QStringLiteral("Name"));
         QCOMPARE(QFileInfo(path).fileName(), SingleInstanceGuard::lockFileName(QStringLiteral("Name"), machine));
         QVERIFY(!path.contains(QString::fromLatin1(machine.left(8))));
+        // Where systemd's id is missing or empty, D-Bus's.
+        const QTemporaryDir folder;
+        const QString empty = folder.filePath(QStringLiteral("empty"));
+        writeFile(empty, "\n");
+        for (const QString &file : {empty, folder.filePath(QStringLiteral("missing"))})
+            QCOMPARE(QFileInfo(SingleInstanceGuard::defaultLockPath(QStringLiteral("Name"), file)).fileName(),
+                     SingleInstanceGuard::lockFileName(QStringLiteral("Name"), QSysInfo::machineUniqueId()));
     }
 
     void theLockFolderIsMadeForTheUserAlone()
@@ -246,14 +281,31 @@ private Q_SLOTS:
         QVERIFY(second.holdsLock());
         QCOMPARE(describe(path), taken);
 
-        // A copy started with its standard input closed locks descriptor 0.
-        const int input = ::dup(STDIN_FILENO);
-        QVERIFY(input >= 0 && ::close(STDIN_FILENO) == 0);
-        SingleInstanceGuard withoutInput(lockIn(QStringLiteral("WithoutInput")));
-        const bool ran = !withoutInput.anotherInstanceRunning() && withoutInput.holdsLock();
-        QCOMPARE(::dup2(input, STDIN_FILENO), STDIN_FILENO);
-        ::close(input);
+        // A copy started with its standard input closed locks descriptor 0,
+        // and makes it the owner's to read and write whatever the umask.
+        const QString withoutInputPath = lockIn(QStringLiteral("WithoutInput"));
+        QVERIFY(QDir().mkpath(QFileInfo(withoutInputPath).path()));
+        // (This test's own standard input may be closed already.)
+        const int input = ::fcntl(STDIN_FILENO, F_DUPFD_CLOEXEC, 3);
+        if (input >= 0)
+            ::close(STDIN_FILENO);
+        const mode_t mask = ::umask(0477);
+        auto withoutInput = std::make_unique<SingleInstanceGuard>(withoutInputPath);
+        const bool ran = !withoutInput->anotherInstanceRunning() && withoutInput->holdsLock();
+        ::umask(mask);
+        const QString locked = QFile::symLinkTarget(QStringLiteral("/proc/self/fd/0"));
+        withoutInput.reset();
+        const bool closed = ::fcntl(STDIN_FILENO, F_GETFD) == -1;
+        if (input >= 0) {
+            ::dup2(input, STDIN_FILENO);
+            ::close(input);
+        }
         QVERIFY(ran);
+        QCOMPARE(locked, withoutInputPath);
+        QVERIFY(closed);
+        struct stat made = {};
+        QCOMPARE(::stat(QFile::encodeName(withoutInputPath).constData(), &made), 0);
+        QCOMPARE(made.st_mode & 0777, 0600u);
     }
 
     // Nobody holds the lock: whatever the file says (the lock of a copy that
@@ -299,6 +351,7 @@ private Q_SLOTS:
         QTest::newRow("link to a file") << "link";
         QTest::newRow("link to nothing") << "dangling link";
         QTest::newRow("FIFO") << "fifo";
+        QTest::newRow("FIFO its owner may only read") << "read-only fifo";
         QTest::newRow("folder") << "folder";
         QTest::newRow("socket") << "socket";
         if (::geteuid() == 0) // only root can make one
@@ -320,8 +373,8 @@ private Q_SLOTS:
             QVERIFY(QFile::link(target, path));
         } else if (kind == QLatin1String("dangling link")) {
             QVERIFY(QFile::link(target, path));
-        } else if (kind == QLatin1String("fifo")) {
-            QCOMPARE(::mkfifo(name.constData(), 0600), 0);
+        } else if (kind.endsWith(QLatin1String("fifo"))) {
+            QCOMPARE(::mkfifo(name.constData(), kind == QLatin1String("fifo") ? 0600 : 0400), 0);
         } else if (kind == QLatin1String("folder")) {
             QVERIFY(QDir().mkpath(path));
         } else if (kind == QLatin1String("socket")) {
@@ -342,12 +395,18 @@ private Q_SLOTS:
         }
         const QString before = describe(path);
         const QString targetBefore = describe(target);
+        const qsizetype descriptors = QDir(QStringLiteral("/proc/self/fd")).count();
 
-        SingleInstanceGuard guard(path);
-        QVERIFY(!guard.anotherInstanceRunning());
-        QVERIFY(!guard.holdsLock());
+        {
+            // Modes bind root too, as they bind the user the program runs as.
+            const FilePermissionsBind permissionsBind;
+            SingleInstanceGuard guard(path);
+            QVERIFY(!guard.anotherInstanceRunning());
+            QVERIFY(!guard.holdsLock());
+        }
         QCOMPARE(describe(path), before);
         QCOMPARE(describe(target), targetBefore);
+        QCOMPARE(QDir(QStringLiteral("/proc/self/fd")).count(), descriptors); // none left open
     }
 
     // The kernel lets the lock go however a copy ends; the programs a copy

@@ -121,6 +121,8 @@ private Q_SLOTS:
                 QVERIFY(::raise(signalNumber) == 0);
         }
         QCOMPARE(delivered, 0);
+        // Nor does one that comes once it has gone, which is ignored.
+        QVERIFY(::raise(signalNumber) == 0);
         {
             TerminationSignals next;
             QSignalSpy received(&next, &TerminationSignals::received);

@@ -86,7 +86,6 @@ TerminationSignals::~TerminationSignals()
     // program in the middle of its shutdown.
     for (const int signalNumber : CaughtSignals)
         ::signal(signalNumber, SIG_IGN);
-    delete m_notifier;
     // What came in since the loop last looked belongs to this object alone.
     const QSignalBlocker blocker(this);
     deliverPending();
