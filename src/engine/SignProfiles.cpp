@@ -196,13 +196,8 @@ std::string GetSignProfile(SunSign sign)
         return std::string(CancerProfile);
     case SunSign::Leo:
         return std::string(LeoProfile);
-    case SunSign::Virgo: {
-        std::string profile;
-        profile.reserve(VirgoProfileFirstPiece.size() + VirgoProfileSecondPiece.size());
-        profile.append(VirgoProfileFirstPiece);
-        profile.append(VirgoProfileSecondPiece);
-        return profile;
-    }
+    case SunSign::Virgo:
+        return std::string(VirgoProfileFirstPiece) + std::string(VirgoProfileSecondPiece);
     case SunSign::Libra:
         return std::string(LibraProfile);
     case SunSign::Scorpio:

@@ -25,7 +25,6 @@ NameValidator::NameValidator(QObject *parent)
 QValidator::State NameValidator::validate(QString &input, int &cursor) const
 {
     QString kept;
-    kept.reserve(input.size());
     int keptCursor = cursor;
     for (qsizetype i = 0; i < input.size(); ++i) {
         if (const char16_t code = keptCharacter(input.at(i).unicode()))
@@ -41,7 +40,6 @@ QValidator::State NameValidator::validate(QString &input, int &cursor) const
 QString NameValidator::kept(const QString &text)
 {
     QString kept;
-    kept.reserve(text.size());
     for (const QChar character : text)
         if (const char16_t code = keptCharacter(character.unicode()))
             kept.append(QChar(code));
