@@ -667,8 +667,10 @@ def focus_another_program(session):
 def check_box_belongs_to(session, box, window, what):
     """The message box is modal to the window and centred over it, frame and
     title bar included; it stays above other programs' windows only if the
-    window does."""
+    window does; it carries the program's icon, as it has none of its own."""
     check(session.transient_for(box) == window, f"{what}: the box belongs to {session.transient_for(box)}")
+    icon = session.tool("xprop", "-id", box, "_NET_WM_ICON", check=False).stdout
+    check("Icon (16 x 16)" in icon, f"{what}: the box has no icon of the program's")
     above = "ABOVE" in session.window_states(window)
     check(("ABOVE" in session.window_states(box)) == above,
           f"{what}: the box is {'not ' if above else ''}kept above other programs")
