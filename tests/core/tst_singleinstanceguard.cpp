@@ -235,8 +235,13 @@ private Q_SLOTS:
         const QString path = SingleInstanceGuard::defaultLockPath(QStringLiteral("Name"));
         QCOMPARE(QFileInfo(path).fileName(), SingleInstanceGuard::lockFileName(QStringLiteral("Name"), machine));
         QVERIFY(!path.contains(QString::fromLatin1(machine.left(8))));
-        // Where systemd's id is missing or empty, D-Bus's.
+        // Systemd's as it writes it, with a line break; where it is missing or
+        // empty, D-Bus's.
         const QTemporaryDir folder;
+        const QString other = folder.filePath(QStringLiteral("other"));
+        writeFile(other, "0123456789abcdef0123456789abcdef\n");
+        QCOMPARE(QFileInfo(SingleInstanceGuard::defaultLockPath(QStringLiteral("Name"), other)).fileName(),
+                 SingleInstanceGuard::lockFileName(QStringLiteral("Name"), "0123456789abcdef0123456789abcdef"));
         const QString empty = folder.filePath(QStringLiteral("empty"));
         writeFile(empty, "\n");
         for (const QString &file : {empty, folder.filePath(QStringLiteral("missing"))})
@@ -291,7 +296,9 @@ private Q_SLOTS:
             ::close(STDIN_FILENO);
         const mode_t mask = ::umask(0477);
         auto withoutInput = std::make_unique<SingleInstanceGuard>(withoutInputPath);
-        const bool ran = !withoutInput->anotherInstanceRunning() && withoutInput->holdsLock();
+        // (Asked twice: the second time it holds the lock already.)
+        const bool ran = !withoutInput->anotherInstanceRunning() && withoutInput->holdsLock()
+                         && !withoutInput->anotherInstanceRunning();
         ::umask(mask);
         const QString locked = QFile::symLinkTarget(QStringLiteral("/proc/self/fd/0"));
         withoutInput.reset();
