@@ -401,58 +401,32 @@ def back_keeps_the_entries(session):
 
 
 @case
-def exit_by_button(session):
-    program, _ = start_main(session, accessible=True)
-    click(session, program, "main", *EXIT_BUTTON)
-    program.wait_for_kinds("exit")
-    end_at_exit_screen(session, program, "button")
+def ways_out(session):
+    """Each way from the main window or the results to the exit screen, and
+    each way to end it (Enter for Escape, as Exit has the focus); the main
+    window stays hidden behind the exit screen."""
+    def close_box(program, window):
+        session.tool("wmctrl", "-i", "-c", window)
 
+    def file_menu(program, window):
+        # By mouse (alt_f_opens_the_file_menu takes the keyboard), the item by its access key.
+        click(session, program, "main", *FILE_MENU)
+        session.keys(window, "x")
 
-@case
-def exit_by_menu(session):
-    program, main = start_main(session, accessible=True)
-    # The File menu by mouse (alt_f_opens_the_file_menu takes the keyboard),
-    # its item by its access key.
-    click(session, program, "main", *FILE_MENU)
-    session.keys(main, "x")
-    program.wait_for_kinds("exit")
-    end_at_exit_screen(session, program, "access key")
-
-
-@case
-def exit_by_closing_the_main_window(session):
-    """The main window closed with its close box, the window manager's key or
-    Escape brings up the exit screen, which goes the same way (Enter for
-    Escape, as Exit has the focus)."""
-    ways = {
-        "close box": lambda main: session.tool("wmctrl", "-i", "-c", main),
-        "window manager key": lambda main: session.keys(main, "alt+F4"),
-        "keyboard": lambda main: session.keys(main, "Escape"),
-    }
-    for how, close in ways.items():
-        program, main = start_main(session)
-        close(main)
+    ways = (  # (from the results, the way to the exit screen, how it is ended)
+        (False, lambda program, window: click(session, program, "main", *EXIT_BUTTON), "button"),
+        (False, file_menu, "access key"),
+        (False, close_box, "close box"),
+        (False, lambda program, window: session.keys(window, "alt+F4"), "window manager key"),
+        (False, lambda program, window: session.keys(window, "Escape"), "keyboard"),
+        (True, lambda program, window: click(session, program, "results", *EXIT_BUTTON), "button"),
+        (True, close_box, "close box"),
+    )
+    for from_results, leave, how in ways:
+        program, main = start_main(session, accessible=True)
+        leave(program, run_test(session, program, main) if from_results else main)
         program.wait_for_kinds("exit")
         end_at_exit_screen(session, program, how)
-
-
-@case
-def exit_from_results(session):
-    program, main = start_main(session, accessible=True)
-    run_test(session, program, main)
-    click(session, program, "results", *EXIT_BUTTON)
-    # The main window stays hidden behind the exit screen.
-    program.wait_for_kinds("exit")
-    end_at_exit_screen(session, program, "button")
-
-
-@case
-def exit_from_results_by_close_box(session):
-    program, main = start_main(session)
-    results = run_test(session, program, main)
-    session.tool("wmctrl", "-i", "-c", results)
-    program.wait_for_kinds("exit")
-    end_at_exit_screen(session, program, "close box")
 
 
 # --- web pages ---------------------------------------------------------------
