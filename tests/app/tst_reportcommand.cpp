@@ -170,8 +170,8 @@ void TestReportCommand::plainTextReport()
         LeoAndCancer.at(3),
         QStringLiteral("Friendship Compatibility"),
     };
-    for (qsizetype i = 6; i < FieldNames.size(); ++i) // the trait lines
-        inOrder << FieldNames.at(i) + QLatin1Char(':') << LeoAndCancer.at(i);
+    for (qsizetype i = 6; i < FieldNames.size(); ++i) // the trait lines, their values in one column
+        inOrder << QLatin1Char('\n') + (FieldNames.at(i) + QLatin1Char(':')).leftJustified(14) + LeoAndCancer.at(i);
     inOrder << QStringLiteral("Friendship Compatibility: ") + LeoAndCancer.at(5)
             << QStringLiteral("This can be a sincere relationship");
     qsizetype from = 0;
@@ -422,9 +422,10 @@ void TestReportCommand::executable()
     QProcess process;
     if (output == QLatin1String("full disk"))
         process.setStandardOutputFile(QStringLiteral("/dev/full"));
+    // Closed, with standard input open for writing, which must not stand in for it.
     if (output == QLatin1String("closed"))
         process.start(QStringLiteral("/bin/sh"),
-                      QStringList{QStringLiteral("-c"), QStringLiteral("exec \"$0\" \"$@\" >&-"),
+                      QStringList{QStringLiteral("-c"), QStringLiteral("exec \"$0\" \"$@\" >&- 0<>/dev/null"),
                                   QStringLiteral(QX_REPORT_EXECUTABLE)}
                           + arguments);
     else
