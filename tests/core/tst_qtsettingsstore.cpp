@@ -188,7 +188,8 @@ private Q_SLOTS:
         QTest::addColumn<bool>("fileRefused");
         QTest::newRow("binary") << QByteArray("\x00\x01\xff\xfe garbage \x80\x81", 14) << true;
         QTest::newRow("not UTF-8") << QByteArray("[Settings]\n\xff\xfe=\x80\n") << true;
-        QTest::newRow("unclosed section") << QByteArray("[Settings\nkey=value\n") << true;
+        QTest::newRow("a bracket QSettings takes for nothing")
+            << QByteArray("[Settings]\n%99%CA%C7%B6%C9%BE%C4%C3=x\n[\n") << true;
         QTest::newRow("prose") << QByteArray("just some text\n") << true;
         QTest::newRow("a hash line QSettings cannot parse")
             << QByteArray("[Settings]\n%99%CA%C7%B6%C9%BE%C4%C3=x\n#\n") << true;
@@ -222,6 +223,7 @@ private Q_SLOTS:
         QTest::newRow("FIFO") << "fifo";
         QTest::newRow("1 GiB") << "huge";
         QTest::newRow("settings text just over 64 KiB") << "long";
+        QTest::newRow("a file its owner may only write") << "write-only";
     }
 
     void fileThatIsNoSettingsFileIsLeftAlone()
@@ -237,11 +239,15 @@ private Q_SLOTS:
         else if (kind == QLatin1String("huge")) {
             writeFile(path, "[Settings]\n");
             QCOMPARE(::truncate(QFile::encodeName(path).constData(), qint64(1) << 30), 0);
+        } else if (kind == QLatin1String("write-only")) {
+            writeFile(path, "[Settings]\n");
+            QCOMPARE(::chmod(QFile::encodeName(path).constData(), 0200), 0);
         } else
             writeFile(path, "[Settings]\n" + QByteArray(64 * 1024, ';') + '\n');
         const QFileInfo before(path);
         const qint64 peakBefore = peakMemoryKiB();
 
+        const FilePermissionsBind permissionsBind;
         QtSettingsStore store(name);
         QCOMPARE(store.value(Section, key()), std::nullopt);
         QVERIFY(!store.setValue(Section, key(), QStringLiteral("x")));
@@ -287,6 +293,7 @@ private Q_SLOTS:
         QTest::newRow("PID 0") << "file" << QByteArray("0\n") << 60 << true << true;
         QTest::newRow("PID -1") << "file" << QByteArray("-1\n") << 60 << true << true;
         QTest::newRow("garbage") << "file" << QByteArray("garbage") << 60 << true << true;
+        QTest::newRow("a PID its owner may not read") << "file, unreadable" << QByteArray("7\n") << 60 << true << true;
         QTest::newRow("a PID in the largest lock file")
             << "file" << QByteArray("7\n").leftJustified(4096, 'x') << 60 << false << false;
         QTest::newRow("a PID in a file too large")
@@ -316,12 +323,17 @@ private Q_SLOTS:
             QVERIFY(file.open(QIODevice::ReadWrite));
             QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(-age), QFileDevice::FileModificationTime));
         }
+        if (kind.endsWith(QLatin1String("unreadable")))
+            QCOMPARE(::chmod(QFile::encodeName(path).constData(), 0), 0);
         if (kind.endsWith(QLatin1String("removal folder")))
             QVERIFY(QDir().mkpath(path + QStringLiteral(".rmlock")));
         const qsizetype descriptors = QDir(QStringLiteral("/proc/self/fd")).count();
 
-        QCOMPARE(isStaleLockFile(path), stale);
-        removeStaleLockFile(path);
+        {
+            const FilePermissionsBind permissionsBind;
+            QCOMPARE(isStaleLockFile(path), stale);
+            removeStaleLockFile(path);
+        }
         struct stat status = {};
         QCOMPARE(::lstat(QFile::encodeName(path).constData(), &status) != 0,
                  removed || kind == QLatin1String("missing"));
