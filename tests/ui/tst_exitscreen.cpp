@@ -262,7 +262,7 @@ private Q_SLOTS:
         QVERIFY(services->messages.messages.isEmpty());
     }
 
-    void theVisitBoxOpensTheHomePageOncePerClick()
+    void theVisitBoxAndTheSoftwaresLinkOpenTheirPagesOncePerClick()
     {
         FrmNagScreen2 *screen = shownScreen();
         QVERIFY(screen);
@@ -277,12 +277,8 @@ private Q_SLOTS:
         QCOMPARE(services->urls.addresses, QStringList(3, pageAddress(SitePage::Home)));
         QVERIFY(!check->isChecked());
         QVERIFY(!Forms::exitRequested());
-    }
 
-    void theSoftwaresLinkOpensTheCatalogue()
-    {
-        FrmNagScreen2 *screen = shownScreen();
-        QVERIFY(screen);
+        services->urls.addresses.clear();
         auto *link = control<QLabel>(screen, "lblGoToHome");
         QCOMPARE(link->cursor().shape(), Qt::PointingHandCursor);
         QCOMPARE(link->text(), QStringLiteral("Click Here To Visit Orvane Softwares"));
