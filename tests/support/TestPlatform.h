@@ -116,8 +116,7 @@ public:
         if (platform().messages == &messages)
             installPlatform({});
     }
-    TestPlatform(const TestPlatform &) = delete;
-    TestPlatform &operator=(const TestPlatform &) = delete;
+    Q_DISABLE_COPY(TestPlatform)
     MessageRecorder messages;
     UrlRecorder urls;
     FixedClock clock;

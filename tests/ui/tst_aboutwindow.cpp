@@ -89,7 +89,7 @@ private Q_SLOTS:
         }
     }
 
-    void itIsTealWithAWhiteLineAndNothingCutOff()
+    void itIsTealWithAWhiteLineNothingCutOffAndLinksToItsPages()
     {
         FrmAbout about;
         const QStringList problems = layoutProblems(&about, {QStringLiteral("lineSeparator")});
@@ -104,11 +104,8 @@ private Q_SLOTS:
         }
         QCOMPARE(image.pixelColor(2, 2), Teal);
         QCOMPARE(image.pixelColor(420, 260), Teal);
-    }
 
-    void theLinksOpenTheirPages()
-    {
-        FrmAbout about;
+        // The links open their pages.
         auto *home = control<QLabel>(&about, "lblHomePage");
         auto *details = control<QLabel>(&about, "lblMoreDetails");
         QCOMPARE(home->cursor().shape(), Qt::PointingHandCursor);

@@ -49,12 +49,6 @@ bool exitScreenShown()
     return exitScreen && exitScreen->isVisible();
 }
 
-bool exitScreenHidden()
-{
-    const FrmNagScreen2 *exitScreen = Forms::find<FrmNagScreen2>();
-    return !exitScreen || !exitScreen->isVisible();
-}
-
 } // namespace
 } // namespace qx::test
 
@@ -100,8 +94,12 @@ private Q_SLOTS:
         services.reset();
     }
 
+    // The results of a 21 July / 20 July test, and only the results window
+    // left on screen.
     void leoAndCancer()
     {
+        Forms::get<StartupForm>();
+        FrmMain *main = mainWindow();
         FrmDisplay *display = runJulyTest();
         QVERIFY(display);
         QVERIFY(services->messages.messages.isEmpty());
@@ -120,17 +118,9 @@ private Q_SLOTS:
         QCOMPARE(labelText(display, "lblAdventurous"), QStringLiteral("You do not mind adventures"));
         QCOMPARE(labelText(display, "lblInitiator"), QStringLiteral("You keep the relationship going at all costs"));
         QCOMPARE(labelText(display, "lblListener"), QStringLiteral("You listen to your friend sometimes"));
-
         // Writing the profiles empties the clipboard.
         QVERIFY(services->clipboard.clearCount >= 2);
-    }
 
-    void onlyTheResultsWindowIsLeftOnScreen()
-    {
-        Forms::get<StartupForm>();
-        FrmMain *main = mainWindow();
-        FrmDisplay *display = runTest(main, "21", "jul", "20", "jul");
-        QVERIFY(display);
         QVERIFY(display->isVisible());
         QVERIFY(!display->parentWidget());
         QVERIFY(Forms::isLoaded(main));
@@ -138,7 +128,7 @@ private Q_SLOTS:
         QVERIFY(!Forms::find<StartupForm>()->isVisible());
         // The exit screen is loaded on the way and hidden again.
         QVERIFY(Forms::find<FrmNagScreen2>());
-        QVERIFY(exitScreenHidden());
+        QVERIFY(!exitScreenShown());
         QCOMPARE(control<QTabWidget>(display, "SSTab1")->currentIndex(), 1);
         QCOMPARE(control<QTabWidget>(display, "SSTab1")->tabText(1), QStringLiteral("Friendship Compatibility"));
         QCOMPARE(control<QTabWidget>(display, "SSTab1")->tabText(0), QStringLiteral("Friendship Profile"));
@@ -160,7 +150,7 @@ private Q_SLOTS:
         QVERIFY(!Forms::find<FrmDisplay>());
         FrmMain *main = Forms::find<FrmMain>();
         QVERIFY(main && main->isVisible());
-        QVERIFY(exitScreenHidden());
+        QVERIFY(!exitScreenShown());
         QCOMPARE(control<QLineEdit>(main, "txtName")->text(), QStringLiteral("ALEX"));
         QCOMPARE(control<QLineEdit>(main, "txtFriendName")->text(), QStringLiteral("SAM"));
         QCOMPARE(control<QComboBox>(main, "cboDate")->currentText(), QStringLiteral("21"));
@@ -206,13 +196,22 @@ private Q_SLOTS:
         QVERIFY(!main->isVisible());
     }
 
-    void refusedFirstTestShowsNoResults()
+    // The test button refuses a first test without names and shows no
+    // results; Enter on it runs the test.
+    void refusedFirstTestShowsNoResultsThenEnterRunsIt()
     {
         FrmMain *main = mainWindow();
-        QTest::mouseClick(control<QPushButton>(main, "cmdCompatibilityWithFriend"), Qt::LeftButton);
+        auto *button = control<QPushButton>(main, "cmdCompatibilityWithFriend");
+        QTest::mouseClick(button, Qt::LeftButton);
         QCOMPARE(services->messages.texts(), QStringList{QStringLiteral("Please Enter Your Name")});
         QVERIFY(!Forms::find<FrmDisplay>());
         QVERIFY(main->isVisible());
+
+        enterPersons(main, "ANN", 21, 7, "BOB", 20, 7);
+        button->setFocus();
+        QTest::keyClick(button, Qt::Key_Return);
+        QVERIFY(Forms::find<FrmDisplay>());
+        QVERIFY(Forms::find<FrmMain>());
     }
 
     // The profiles can be read and copied, but the next mouse movement over
@@ -240,17 +239,7 @@ private Q_SLOTS:
         }
     }
 
-    void escapeClosesTheResultsWindow()
-    {
-        FrmDisplay *display = runJulyTest();
-        QVERIFY(display);
-        QTest::keyClick(control<QPlainTextEdit>(display, "txtYourFriendshipProfile"), Qt::Key_Escape);
-        QVERIFY(!Forms::find<FrmDisplay>());
-        QVERIFY(exitScreenShown());
-        QVERIFY(!Forms::find<FrmMain>()->isVisible());
-    }
-
-    // Enter acts on the focused button, anywhere else on Exit.
+    // Enter acts on the focused button, anywhere else on Exit; Escape is Exit.
     void enterActsOnTheFocusedButtonElseExit_data()
     {
         QTest::addColumn<QByteArray>("focused");
@@ -259,6 +248,8 @@ private Q_SLOTS:
         QTest::newRow("Back") << QByteArray("cmdBack") << int(Qt::Key_Return) << true;
         QTest::newRow("tab strip, keypad") << QByteArray("SSTab1") << int(Qt::Key_Enter) << false;
         QTest::newRow("profile box") << QByteArray("txtYourFriendshipProfile") << int(Qt::Key_Return) << false;
+        QTest::newRow("Escape in the profile box")
+            << QByteArray("txtYourFriendshipProfile") << int(Qt::Key_Escape) << false;
     }
 
     void enterActsOnTheFocusedButtonElseExit()
@@ -380,17 +371,6 @@ private Q_SLOTS:
         QVERIFY(!Forms::find<FrmMain>());
         QVERIFY(exitScreenShown());
         QVERIFY(services->messages.messages.isEmpty());
-    }
-
-    void enterOnTheTestButtonRunsTheTest()
-    {
-        FrmMain *main = mainWindow();
-        enterPersons(main, "ANN", 21, 7, "BOB", 20, 7);
-        auto *button = control<QPushButton>(main, "cmdCompatibilityWithFriend");
-        button->setFocus();
-        QTest::keyClick(button, Qt::Key_Return);
-        QVERIFY(Forms::find<FrmDisplay>());
-        QVERIFY(Forms::find<FrmMain>());
     }
 };
 

@@ -76,14 +76,6 @@ class TestExitApplication : public QObject {
         QCOMPARE(services->settings.flushCount, exitCalls);
     }
 
-    static QStringList steps(std::initializer_list<const char *> names)
-    {
-        QStringList list;
-        for (const char *name : names)
-            list.append(QString::fromLatin1(name));
-        return list;
-    }
-
 private Q_SLOTS:
     void initTestCase()
     {
@@ -112,7 +104,7 @@ private Q_SLOTS:
         mainWindow->show();
 
         mainWindow->close();
-        QCOMPARE(log.steps, steps({"FrmMain"}));
+        QCOMPARE(log.steps, (QStringList{"FrmMain"}));
         QVERIFY(!startup->isVisible());
         QVERIFY(!Forms::isLoaded(mainWindow));
         auto *exitScreen = Forms::find<FrmNagScreen2>();
@@ -120,7 +112,7 @@ private Q_SLOTS:
         QVERIFY(!Forms::exitRequested());
 
         exitScreen->cmdClose_Click();
-        QCOMPARE(log.steps, steps({"FrmMain", "StartupForm", "FrmNagScreen2"}));
+        QCOMPARE(log.steps, (QStringList{"FrmMain", "StartupForm", "FrmNagScreen2"}));
         verifyEnded();
     }
 
@@ -140,7 +132,7 @@ private Q_SLOTS:
         exitScreen->cmdClose_Click();
         // Load order: start-up form, main window (whose unload step shows the
         // exit screen once more), exit screen.
-        QCOMPARE(log.steps, steps({"FrmDisplay", "StartupForm", "FrmMain", "FrmNagScreen2"}));
+        QCOMPARE(log.steps, (QStringList{"FrmDisplay", "StartupForm", "FrmMain", "FrmNagScreen2"}));
         verifyEnded();
     }
 
@@ -155,22 +147,26 @@ private Q_SLOTS:
         Forms::find<FrmNagScreen2>()->close();
         // The main window's unload step finds no exit screen, and the end
         // creates none.
-        QCOMPARE(log.steps, steps({"FrmDisplay", "FrmNagScreen2", "StartupForm", "FrmMain"}));
+        QCOMPARE(log.steps, (QStringList{"FrmDisplay", "FrmNagScreen2", "StartupForm", "FrmMain"}));
         verifyEnded();
         QVERIFY(!Forms::find<FrmNagScreen2>());
     }
 
+    // And destroys them once the event is done.
     void unloadsInLoadOrder()
     {
         auto *exitScreen = Forms::get<FrmNagScreen2>();
-        auto *startup = Forms::get<StartupForm>();
+        QPointer<StartupForm> startup = Forms::get<StartupForm>();
         auto *results = Forms::get<FrmDisplay>();
-        auto *mainWindow = Forms::get<FrmMain>();
+        QPointer<FrmMain> mainWindow = Forms::get<FrmMain>();
         QCOMPARE(Forms::loadedInOrder(), (QList<QWidget *>{exitScreen, startup, results, mainWindow}));
 
         ExitApplication();
-        QCOMPARE(log.steps, steps({"FrmNagScreen2", "StartupForm", "FrmDisplay", "FrmMain"}));
+        QCOMPARE(log.steps, (QStringList{"FrmNagScreen2", "StartupForm", "FrmDisplay", "FrmMain"}));
         verifyEnded();
+        destroyUnloadedWindows();
+        QVERIFY(startup.isNull());
+        QVERIFY(mainWindow.isNull());
     }
 
     void reenteredFromTheStartupFormsUnloadStep()
@@ -181,7 +177,7 @@ private Q_SLOTS:
 
         // The start-up form's unload step calls ExitApplication itself.
         startup->close();
-        QCOMPARE(log.steps, steps({"StartupForm", "FrmMain", "FrmNagScreen2"}));
+        QCOMPARE(log.steps, (QStringList{"StartupForm", "FrmMain", "FrmNagScreen2"}));
         verifyEnded();
     }
 
@@ -190,7 +186,7 @@ private Q_SLOTS:
         Forms::get<StartupForm>();
         ExitApplication();
         ExitApplication();
-        QCOMPARE(log.steps, steps({"StartupForm"}));
+        QCOMPARE(log.steps, (QStringList{"StartupForm"}));
         verifyEnded(2);
     }
 
@@ -200,7 +196,7 @@ private Q_SLOTS:
         auto *stubborn = Forms::get<StubbornWindow>();
         stubborn->show();
         ExitApplication();
-        QCOMPARE(log.steps, steps({"StartupForm", "StubbornWindow"}));
+        QCOMPARE(log.steps, (QStringList{"StartupForm", "StubbornWindow"}));
         verifyEnded();
     }
 
@@ -227,26 +223,14 @@ private Q_SLOTS:
         verifyEnded();
     }
 
-    void unloadedWindowsAreDestroyed()
-    {
-        QPointer<StartupForm> startup = Forms::get<StartupForm>();
-        QPointer<FrmMain> mainWindow = Forms::get<FrmMain>();
-        ExitApplication();
-        destroyUnloadedWindows();
-        QVERIFY(startup.isNull());
-        QVERIFY(mainWindow.isNull());
-    }
-
     void endsTheEventLoop()
     {
         Forms::get<StartupForm>();
         Forms::get<FrmMain>()->show();
         QTimer::singleShot(0, [] { Forms::find<FrmMain>()->close(); });
         QTimer::singleShot(10, [] { Forms::find<FrmNagScreen2>()->cmdClose_Click(); });
-        QTimer safety;
-        safety.setSingleShot(true);
-        connect(&safety, &QTimer::timeout, [] { QCoreApplication::exit(1); });
-        safety.start(10000);
+        QObject safety; // a way out should the steps go wrong; its timer goes with it
+        QTimer::singleShot(10000, &safety, [] { QCoreApplication::exit(1); });
         QCOMPARE(QApplication::exec(), 0);
         verifyEnded();
     }

@@ -55,7 +55,7 @@ private Q_SLOTS:
         destroyUnloadedWindows();
     }
 
-    void creatingItSetsItUpWithoutShowingIt()
+    void setUpHiddenThenShownCentredAndWhole()
     {
         FrmNagScreen2 *screen = Forms::get<FrmNagScreen2>();
         QVERIFY(!screen->isVisible());
@@ -78,6 +78,23 @@ private Q_SLOTS:
         QVERIFY(!flags.testFlag(Qt::WindowMinimizeButtonHint));
         QVERIFY(!flags.testFlag(Qt::WindowMaximizeButtonHint));
         QVERIFY(flags.testFlag(Qt::WindowCloseButtonHint));
+
+        // Shown, it is centred, and no text is cut off or covered.
+        screen->show(); // the texts are fitted when it is first shown
+        QVERIFY(QTest::qWaitForWindowExposed(screen));
+        if (const QScreen *display = screen->screen()) {
+            const QPoint offset = screen->frameGeometry().center() - display->availableGeometry().center();
+            QVERIFY2(offset.manhattanLength() <= 2, "the exit screen is centred on the screen");
+        }
+        const QStringList problems = layoutProblems(screen, {QStringLiteral("txtMessage")});
+        QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QStringLiteral("; "))));
+
+        // The message box lies below the frame's visible area, out of sight.
+        const QWidget *frame = control<QWidget>(screen, "Frame2");
+        const QWidget *message = control<QWidget>(screen, "txtMessage");
+        QCOMPARE(message->parentWidget(), frame);
+        QVERIFY(message->y() >= frame->height());
+        QVERIFY(message->isVisibleTo(screen));
     }
 
     void theAppealIsDrawnOnceAndStaysInRange_data()
@@ -122,26 +139,6 @@ private Q_SLOTS:
         QCOMPARE(Forms::get<FrmNagScreen2>(), screen);
         QCOMPARE(label2->text(), exitScreenAppeal(appeal));
         QCOMPARE(services->random.randomizeCount, 1);
-    }
-
-    void noTextIsCutOffOrCovered()
-    {
-        FrmNagScreen2 *screen = Forms::get<FrmNagScreen2>();
-        screen->show(); // the texts are fitted when it is first shown
-        QVERIFY(QTest::qWaitForWindowExposed(screen));
-        if (const QScreen *display = screen->screen()) {
-            const QPoint offset = screen->frameGeometry().center() - display->availableGeometry().center();
-            QVERIFY2(offset.manhattanLength() <= 2, "the exit screen is centred on the screen");
-        }
-        const QStringList problems = layoutProblems(screen, {QStringLiteral("txtMessage")});
-        QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QStringLiteral("; "))));
-
-        // The message box lies below the frame's visible area, out of sight.
-        const QWidget *frame = control<QWidget>(screen, "Frame2");
-        const QWidget *message = control<QWidget>(screen, "txtMessage");
-        QCOMPARE(message->parentWidget(), frame);
-        QVERIFY(message->y() >= frame->height());
-        QVERIFY(message->isVisibleTo(screen));
     }
 
     void exitHasTheFocusAndTabFollowsTheFormOrder()
@@ -262,7 +259,7 @@ private Q_SLOTS:
         QVERIFY(services->messages.messages.isEmpty());
     }
 
-    void theVisitBoxOpensTheHomePageOncePerClick()
+    void theVisitBoxAndTheSoftwaresLinkOpenTheirPagesOncePerClick()
     {
         FrmNagScreen2 *screen = shownScreen();
         QVERIFY(screen);
@@ -277,12 +274,8 @@ private Q_SLOTS:
         QCOMPARE(services->urls.addresses, QStringList(3, pageAddress(SitePage::Home)));
         QVERIFY(!check->isChecked());
         QVERIFY(!Forms::exitRequested());
-    }
 
-    void theSoftwaresLinkOpensTheCatalogue()
-    {
-        FrmNagScreen2 *screen = shownScreen();
-        QVERIFY(screen);
+        services->urls.addresses.clear();
         auto *link = control<QLabel>(screen, "lblGoToHome");
         QCOMPARE(link->cursor().shape(), Qt::PointingHandCursor);
         QCOMPARE(link->text(), QStringLiteral("Click Here To Visit Orvane Softwares"));

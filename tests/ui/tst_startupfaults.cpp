@@ -28,7 +28,7 @@
 #include <QApplication>
 #include <QtTest>
 
-#include <unistd.h>
+#include <optional>
 
 namespace qx::test {
 namespace {
@@ -57,25 +57,16 @@ class ScopedVariable {
 public:
     ScopedVariable(const char *name, const QByteArray &value)
         : m_name(name)
-        , m_saved(qgetenv(name))
-        , m_wasSet(qEnvironmentVariableIsSet(name))
+        , m_saved(qEnvironmentVariableIsSet(name) ? std::optional(qgetenv(name)) : std::nullopt)
     {
         qputenv(name, value);
     }
-    ~ScopedVariable()
-    {
-        if (m_wasSet)
-            qputenv(m_name, m_saved);
-        else
-            qunsetenv(m_name);
-    }
-    ScopedVariable(const ScopedVariable &) = delete;
-    ScopedVariable &operator=(const ScopedVariable &) = delete;
+    ~ScopedVariable() { m_saved ? qputenv(m_name, *m_saved) : qunsetenv(m_name); }
+    Q_DISABLE_COPY(ScopedVariable)
 
 private:
     const char *m_name;
-    QByteArray m_saved;
-    bool m_wasSet;
+    std::optional<QByteArray> m_saved;
 };
 
 // The desktop services of one start: the real settings store under the given
@@ -95,8 +86,7 @@ public:
         test::unloadAllWindows();
         installPlatform({});
     }
-    FaultyDesktop(const FaultyDesktop &) = delete;
-    FaultyDesktop &operator=(const FaultyDesktop &) = delete;
+    Q_DISABLE_COPY(FaultyDesktop)
 
     test::MessageRecorder messages;
     DesktopUrlOpener urls;

@@ -107,7 +107,7 @@ private Q_SLOTS:
         lockDirectory.reset();
     }
 
-    void firstStartShowsTheMainWindowAndAsksNothing()
+    void firstStartFromLoadToClosingTheStartupForm()
     {
         services->random.values.enqueue(0.25f);
         StartupForm *startup = createStartupForm();
@@ -132,6 +132,13 @@ private Q_SLOTS:
         // The lock stays with this copy for the whole run.
         SingleInstanceGuard other(lockPath());
         QVERIFY(other.anotherInstanceRunning());
+
+        // Closing the start-up form ends the program.
+        startup->close();
+        QVERIFY(Forms::exitRequested());
+        QVERIFY(Forms::loadedInOrder().isEmpty());
+        QVERIFY(visibleWindows().isEmpty());
+        QCOMPARE(startupShows, 0);
     }
 
     void stepsRunInOrder()
@@ -267,17 +274,6 @@ private Q_SLOTS:
         QVERIFY(startup.isNull());
     }
 
-    void closingTheStartupFormEndsTheProgram()
-    {
-        StartupForm *startup = createStartupForm();
-        QVERIFY(startup->Form_Load());
-        startup->close();
-        QVERIFY(Forms::exitRequested());
-        QVERIFY(Forms::loadedInOrder().isEmpty());
-        QVERIFY(visibleWindows().isEmpty());
-        QCOMPARE(startupShows, 0);
-    }
-
     void bannerRule_data()
     {
         QTest::addColumn<float>("r");
@@ -308,7 +304,8 @@ private Q_SLOTS:
         QFETCH(bool, cobrandInFrontAfter);
         StartupForm *startup = createStartupForm();
         auto *mainWindow = Forms::get<FrmMain>();
-        QVERIFY(frontBanner(mainWindow));
+        // The full brand lies in front as created.
+        QCOMPARE(frontBanner(mainWindow), control<QLabel>(mainWindow, "lblFullBrand"));
         QCOMPARE(control<QLabel>(mainWindow, "lblCobrand")->geometry(),
                  control<QLabel>(mainWindow, "lblFullBrand")->geometry());
         if (cobrandInFrontBefore)
@@ -320,12 +317,6 @@ private Q_SLOTS:
         QCOMPARE(startup->intCoBrandRandomNumber, number);
         QCOMPARE(frontBanner(mainWindow), cobrandInFrontAfter ? control<QLabel>(mainWindow, "lblCobrand")
                                                               : control<QLabel>(mainWindow, "lblFullBrand"));
-    }
-
-    void fullBrandInFrontAsCreated()
-    {
-        auto *mainWindow = Forms::get<FrmMain>();
-        QCOMPARE(frontBanner(mainWindow), control<QLabel>(mainWindow, "lblFullBrand"));
     }
 
     void drawWithoutMainWindowDoesNoHarm()

@@ -36,7 +36,7 @@ private Q_SLOTS:
         services.reset();
     }
 
-    void listsStartOnTheFirstEntry()
+    void opensWithTheListsOnTheFirstEntryAndTheFocusInTheNameBox()
     {
         FrmMain *main = mainWindow();
         for (const char *prefix : {"cbo", "cboFriend"}) {
@@ -60,11 +60,8 @@ private Q_SLOTS:
         }
         QVERIFY(control<QLineEdit>(main, "txtName")->text().isEmpty());
         QVERIFY(control<QLineEdit>(main, "txtFriendName")->text().isEmpty());
-    }
 
-    void opensWithTheFocusInTheNameBoxAndTabsInOrder()
-    {
-        FrmMain *main = mainWindow();
+        // The focus starts in the name box and Tab goes through the form in order.
         QCOMPARE(QApplication::focusWidget(), control<QWidget>(main, "txtName"));
         const char *order[] = {"cboDate",       "cboMonth",       "cboYear",       "txtFriendName",
                                "cboFriendDate", "cboFriendMonth", "cboFriendYear", "cmdCompatibilityWithFriend",
