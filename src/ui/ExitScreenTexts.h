@@ -4,7 +4,8 @@
 
 namespace qx {
 
-// The four appeals of the exit screen, indexed 0 to 3.
+// The four appeals of the exit screen, indexed 0 to 3; the first for any
+// other index.
 QString exitScreenAppeal(int index);
 
 // The promotional paragraph beside the refer-a-friend form.

@@ -36,7 +36,6 @@ FrmAbout::FrmAbout(QWidget *parent)
 
     setWindowTitle(windowCaption());
     ui->lblTitle->setText(windowCaption());
-    setWindowIcon(programIcon());
     ui->picIcon->setPixmap(programPicture(ui->picIcon->size(), devicePixelRatioF()));
     ui->lblHomePage->setText(QStringLiteral("Click here to visit ") + siteHost());
 

@@ -75,7 +75,6 @@ FrmNagScreen2::FrmNagScreen2(QWidget *parent)
     // The window's set-up, once per run: the appeal drawn here stays until the end.
     setWindowTitle(windowCaption());
     ui->lblNagScreen2Caption->setText(windowCaption());
-    setWindowIcon(programIcon());
     ui->picNagscreen2Icon->setPixmap(programPicture(ui->picNagscreen2Icon->size(), devicePixelRatioF()));
     ui->Label2->setText(exitScreenAppeal(drawAppealIndex()));
     ui->Check1->setText(exitScreenVisitCaption(siteHost()));

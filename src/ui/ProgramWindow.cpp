@@ -6,7 +6,6 @@
 #include "ui/Forms.h"
 #include "ui/FrmAbout.h"
 #include "ui/FrmNagScreen2.h"
-#include "ui/ProgramIcon.h"
 #include "ui/StartupForm.h"
 #include "ui/widgets/WindowCentring.h"
 
@@ -31,7 +30,6 @@ void ProgramWindow::setUpFixedWindow(QSize clientSize)
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint
                    | Qt::CustomizeWindowHint);
     setWindowTitle(windowCaption());
-    setWindowIcon(programIcon());
     const int menuHeight = menuBar()->heightForWidth(clientSize.width());
     setFixedSize(clientSize.width(), clientSize.height() + qMax(menuHeight, 0));
     centreWhenShown(this);

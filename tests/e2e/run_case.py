@@ -199,6 +199,8 @@ def first_start(session):
     check(geometry["WIDTH"] == 524, f"main window width {geometry['WIDTH']}, not 524")
     check(geometry["HEIGHT"] - 409 in range(0, 41), f"main window height {geometry['HEIGHT']}")
     check_centred(session, main, "the main window")
+    check("Icon (16 x 16)" in session.tool("xprop", "-id", main, "_NET_WM_ICON", check=False).stdout,
+          "the main window has no icon of the program's")
     check(session.stored_reminder_date() == REMINDER_DAY.isoformat(),
           f"stored reminder date {session.stored_reminder_date()!r}")
     check(program.holds_lock() and not session.lock_is_free(), "the program does not hold its lock")

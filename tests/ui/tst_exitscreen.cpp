@@ -127,6 +127,8 @@ private Q_SLOTS:
         QLabel *label2 = control<QLabel>(screen, "Label2");
         QCOMPARE(label2->text(), exitScreenAppeal(appeal));
         QCOMPARE(label2->text().size(), length);
+        for (const int outside : {-1, 4}) // any other index: the first appeal
+            QCOMPARE(exitScreenAppeal(outside), exitScreenAppeal(0));
         QVERIFY(label2->text().contains(QStringLiteral("Orvane Forums")));
         // The generator is initialised from the clock before its one draw.
         QCOMPARE(services->random.randomizeCount, 1);
