@@ -31,10 +31,9 @@ void BoundedTextEdit::keyPressEvent(QKeyEvent *event)
 {
     const bool inserts = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter
                          || (!event->text().isEmpty() && event->text().at(0).isPrint());
-    if (inserts && !(event->modifiers() & Qt::ControlModifier) && roomLeft() < 1) {
-        event->accept();
+    // A key event arrives accepted: one refused here goes no further.
+    if (inserts && !(event->modifiers() & Qt::ControlModifier) && roomLeft() < 1)
         return;
-    }
     QPlainTextEdit::keyPressEvent(event);
 }
 

@@ -111,15 +111,11 @@ NameLineEdit::NameLineEdit(QWidget *parent)
 
 void NameLineEdit::keyPressEvent(QKeyEvent *event)
 {
-    // Escape belongs to the window's cancel button, not to the box.
-    if (event->key() == Qt::Key_Escape) {
-        event->ignore();
+    // (A key event arrives accepted: one the box takes without typing goes
+    // no further. Escape types no code, and QLineEdit leaves it to the
+    // window's cancel button.)
+    if (isAltCharacter(*event))
         return;
-    }
-    if (isAltCharacter(*event)) {
-        event->accept();
-        return;
-    }
     const std::optional<int> code = typedCharacterCode(*event);
     if (!code) {
         QLineEdit::keyPressEvent(event);

@@ -62,11 +62,9 @@ protected:
 private:
     void watchNativeWindow()
     {
-        QWindow *native = m_window->windowHandle();
-        if (native && native != m_native) {
+        // Installed again on each showing, the filter still runs once per event.
+        if (QWindow *native = m_window->windowHandle())
             native->installEventFilter(this);
-            m_native = native;
-        }
     }
 
     void place(const QMargins &frame)
@@ -90,7 +88,6 @@ private:
 
     QPointer<QWidget> m_window;
     QPointer<QWidget> m_over;
-    QPointer<QWindow> m_native;
     QMargins m_assumedFrame;
     bool m_showing = false;
     bool m_settled = false;
