@@ -168,6 +168,15 @@ private Q_SLOTS:
         centreWhenShown(&oversize);
         oversize.show();
         QCOMPARE(oversize.frameGeometry().topLeft(), screen.topLeft());
+        // One centred over a window in a corner stays on the screen, edge to edge.
+        QWidget corner;
+        corner.setGeometry(QRect(screen.bottomRight() - QPoint(99, 99), QSize(100, 100)));
+        corner.show();
+        QWidget box;
+        box.resize(300, 200);
+        centreWhenShown(&box, &corner);
+        box.show();
+        QCOMPARE(box.frameGeometry().bottomRight(), screen.bottomRight());
     }
 
     // Verdana 8.25 pt is 11 pixels at 96 dpi, whatever face stands in for it.

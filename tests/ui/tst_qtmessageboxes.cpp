@@ -74,8 +74,9 @@ private Q_SLOTS:
         SeenBox seen;
         answerNextBox(&seen, QMessageBox::Ok);
         QtMessageBoxes boxes;
-        boxes.show(QStringLiteral("x"), MessageIcon::Critical, MessageButtons::Ok);
+        boxes.show(QStringLiteral("x\r\ny"), MessageIcon::Critical, MessageButtons::Ok);
         QCOMPARE(seen.icon, QMessageBox::Critical);
+        QCOMPARE(seen.text, QStringLiteral("x\ny")); // one line break
     }
 
     void yesNoQuestionWithALoneCarriageReturnShownOnTwoLines()

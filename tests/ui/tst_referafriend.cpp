@@ -14,6 +14,7 @@
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QtTest>
 
 #include <memory>
@@ -257,6 +258,7 @@ private Q_SLOTS:
     void entriesAreBoundedAndTheAddressStaysShort()
     {
         const QString flood(1000000, QChar(0x20AC)); // the euro sign: three bytes of UTF-8
+        screen->show();
         QGuiApplication::clipboard()->setText(flood);
         for (QLineEdit *box : {boxes.name, boxes.email, boxes.friendName, boxes.friendEmail}) {
             box->clear();
@@ -266,6 +268,8 @@ private Q_SLOTS:
         boxes.message->paste();
         QCOMPARE(texts(),
                  (QStringList{flood.left(128), flood.left(254), flood.left(128), flood.left(254), flood.left(2000)}));
+        QVERIFY(boxes.message->verticalScrollBar()->value() > 0); // the paste ends in sight
+        QVERIFY(boxes.message->viewport()->rect().contains(boxes.message->cursorRect()));
         // In the full message box a key types nothing, and what replaces a selection may be as long as it.
         QTest::keyClick(boxes.message, Qt::Key_A);
         QCOMPARE(boxes.message->toPlainText(), flood.left(2000));
