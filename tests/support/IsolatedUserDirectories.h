@@ -13,6 +13,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <optional>
+
 namespace qx::test {
 
 inline void isolateUserDirectories()
@@ -31,5 +33,22 @@ inline void isolateUserDirectories()
     set("XDG_RUNTIME_DIR", "runtime");
     QFile::setPermissions(root.filePath("runtime"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
+
+// An environment variable set (unset, for an empty value) while the object lives.
+class ScopedVariable {
+public:
+    ScopedVariable(const char *name, const QByteArray &value)
+        : m_name(name)
+        , m_saved(qEnvironmentVariableIsSet(name) ? std::optional(qgetenv(name)) : std::nullopt)
+    {
+        value.isEmpty() ? qunsetenv(name) : qputenv(name, value);
+    }
+    ~ScopedVariable() { m_saved ? qputenv(m_name, *m_saved) : qunsetenv(m_name); }
+    Q_DISABLE_COPY(ScopedVariable)
+
+private:
+    const char *m_name;
+    std::optional<QByteArray> m_saved;
+};
 
 } // namespace qx::test

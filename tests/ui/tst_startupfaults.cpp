@@ -52,23 +52,6 @@ bool writeFile(const QString &path, const QByteArray &bytes)
     return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
 }
 
-// An environment variable set for the lifetime of the object.
-class ScopedVariable {
-public:
-    ScopedVariable(const char *name, const QByteArray &value)
-        : m_name(name)
-        , m_saved(qEnvironmentVariableIsSet(name) ? std::optional(qgetenv(name)) : std::nullopt)
-    {
-        qputenv(name, value);
-    }
-    ~ScopedVariable() { m_saved ? qputenv(m_name, *m_saved) : qunsetenv(m_name); }
-    Q_DISABLE_COPY(ScopedVariable)
-
-private:
-    const char *m_name;
-    std::optional<QByteArray> m_saved;
-};
-
 // The desktop services of one start: the real settings store under the given
 // name and the real browser launcher; boxes, clock and generator recorded.
 class FaultyDesktop {
