@@ -43,8 +43,7 @@ class ScreenReader:
         return accessible.getState().contains(self.atspi.STATE_SHOWING)
 
     def window(self, kind):
-        """The program's window of that kind ("main", "results", "exit",
-        "about") that is on screen."""
+        """The program's window of that kind (a key of WINDOW_MARKS) on screen."""
         role, name = WINDOW_MARKS[kind]
 
         def found():

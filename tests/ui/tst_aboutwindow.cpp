@@ -50,7 +50,6 @@ private Q_SLOTS:
         FrmAbout about(&opener);
         QCOMPARE(about.windowTitle(), windowCaption());
         QCOMPARE(about.windowRole(), QStringLiteral("about-window"));
-        QVERIFY(!about.windowIcon().isNull());
         QVERIFY(about.isModal());
         QCOMPARE(about.size(), QSize(423, 264));
         QCOMPARE(about.minimumSize(), about.maximumSize());

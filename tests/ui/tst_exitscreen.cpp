@@ -63,7 +63,6 @@ private Q_SLOTS:
         QCOMPARE(screen->windowTitle(), windowCaption());
         QCOMPARE(screen->windowRole(), QStringLiteral("exit-screen"));
         QCOMPARE(control<QLabel>(screen, "lblNagScreen2Caption")->text(), screen->windowTitle());
-        QVERIFY(!screen->windowIcon().isNull());
         QVERIFY(!control<QLabel>(screen, "picNagscreen2Icon")->pixmap().isNull());
         QCOMPARE(control<QCheckBox>(screen, "Check1")->text(), exitScreenVisitCaption(siteHost()));
         QVERIFY(control<QCheckBox>(screen, "Check1")->text().contains(siteHost()));
