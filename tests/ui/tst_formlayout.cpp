@@ -10,10 +10,12 @@
 #include "ui/FrmAbout.h"
 #include "ui/FrmNagScreen2.h"
 #include "ui/widgets/CaptionedFrame.h"
+#include "ui/widgets/TextFit.h"
 #include "ui/widgets/WindowCentring.h"
 
 #include <QApplication>
 #include <QFontInfo>
+#include <QLabel>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPointer>
@@ -177,6 +179,26 @@ private Q_SLOTS:
         centreWhenShown(&box, &corner);
         box.show();
         QCOMPARE(box.frameGeometry().bottomRight(), screen.bottomRight());
+    }
+
+    // A text wider than its room is condensed in whole percents, no more than
+    // it takes; one that just fits keeps its font.
+    void textFit()
+    {
+        QLabel label(QStringLiteral("Free Software Downloads"));
+        const int needed = label.sizeHint().width();
+        fitTextWidth(&label, needed);
+        QCOMPARE(label.font(), QApplication::font());
+        QCOMPARE(label.width(), needed);
+        const int room = needed * 3 / 4;
+        fitTextWidth(&label, room);
+        const int stretch = label.font().stretch();
+        QVERIFY2(stretch >= 50 && stretch < 100 && label.sizeHint().width() <= room,
+                 qPrintable(QString::number(stretch)));
+        QFont wider = label.font();
+        wider.setStretch(stretch + 1);
+        label.setFont(wider);
+        QVERIFY(label.sizeHint().width() > room);
     }
 
     // Verdana 8.25 pt is 11 pixels at 96 dpi, whatever face stands in for it.
