@@ -1,4 +1,5 @@
 #include "core/SingleInstanceGuard.h"
+#include "core/UserDirectories.h"
 #include "support/FilePermissionsBind.h"
 #include "support/IsolatedUserDirectories.h"
 
@@ -220,8 +221,7 @@ private Q_SLOTS:
         const QString path = SingleInstanceGuard::defaultLockPath(QStringLiteral("Name"));
         QCOMPARE(QFileInfo(path).fileName(), SingleInstanceGuard::lockFileName(QStringLiteral("Name"), machine));
         QVERIFY(!path.contains(QString::fromLatin1(machine.left(8))));
-        // Systemd's as it writes it, with a line break; where it is missing or
-        // empty, D-Bus's.
+        // Systemd's file with its line break; where it is missing or empty, D-Bus's.
         const QTemporaryDir folder;
         const QString other = folder.filePath(QStringLiteral("other"));
         writeFile(other, "0123456789abcdef0123456789abcdef\n");
@@ -383,6 +383,7 @@ private Q_SLOTS:
             QCOMPARE(::chmod(QFile::encodeName(folder).constData(), 0777), 0);
         } else if (kind == QLatin1String("blocked folder")) {
             writeFile(target, "not a folder");
+            QVERIFY(!makeUserFolder(target)); // a file is no folder, made or not
             path = target + QStringLiteral("/Name.lock");
         }
         const QString before = describe(path);
